@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Sets everything up and starts the program in its work folder.
+# The work folder (default ~/zeror) holds ru2016.fdb and the report templates;
+# the database is created with a demo sample when it is missing.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh"
+build="${BUILD_DIR:-$root/build}"
+work="${ZEROR_WORKDIR:-$HOME/zeror}"
+mkdir -p "$work"
+for t in "$root"/templates/*.frf; do
+  [ -e "$t" ] || continue
+  cp -n "$t" "$work/" 2>/dev/null || true
+done
+cp -n "$root"/templates/*.ini "$work/" 2>/dev/null || true
+if [ ! -e "$work/ru2016.fdb" ]; then
+  "$build/tools/zeror-initdb" --demo "$work/ru2016.fdb"
+fi
+cd "$work"
+exec "$build/src/app/zeror" "$@"

@@ -1,0 +1,39 @@
+#include "Dialogs.h"
+#include "Startup.h"
+#include "TAboutBox.h"
+#include "TData.h"
+#include "TForm1.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zeror"));
+    // Automated runs answer every message box on standard error instead of waiting for a click.
+    if (qEnvironmentVariableIntValue("ZEROR_SCRIPTED_DIALOGS") == 1) {
+        zeror::ui::Dialogs::setScripted(true);
+        zeror::ui::Dialogs::setOnShown([](const zeror::ui::Dialogs::Shown& shown) {
+            std::fprintf(stderr, "%s\n", qPrintable(zeror::ui::Dialogs::displayText(shown.text)));
+        });
+    }
+    const zeror::StartupOptions options = zeror::parseStartupOptions(QApplication::arguments());
+
+    if (options.splash) {
+        zeror::TAboutBox splash;
+        splash.exec();
+    }
+
+    zeror::TData data;
+    if (!options.database.isEmpty())
+        data.setDatabaseName(options.database);
+    if (!zeror::openDataModule(data))
+        return 1;
+
+    zeror::registerScreens();
+    zeror::TForm1 window(&data);
+    window.show();
+    return app.exec();
+}

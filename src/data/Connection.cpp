@@ -1,0 +1,554 @@
+#include "Connection.h"
+
+#include "DbError.h"
+#include "Win1250.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTime>
+
+#include <firebird/Interface.h>
+#include <ibase.h>
+#include <iberror.h>
+
+#include <cstring>
+#include <unistd.h>
+
+using namespace Firebird;
+
+namespace zeror {
+
+namespace {
+
+constexpr unsigned kDialect = 3;
+
+IMaster* master()
+{
+    static IMaster* m = fb_get_master_interface();
+    return m;
+}
+
+// Turns a Firebird status vector into our error type, keeping the codes that callers tell apart.
+DbError toError(IStatus* st)
+{
+    char buffer[2048];
+    master()->getUtilInterface()->formatStatus(buffer, sizeof buffer, st);
+    const QString text = QString::fromLocal8Bit(buffer).trimmed();
+    const intptr_t* errors = st->getErrors();
+    long gds = 0;
+    for (const intptr_t* p = errors; p && *p != isc_arg_end;) {
+        if (*p == isc_arg_gds) {
+            if (gds == 0)
+                gds = static_cast<long>(p[1]);
+            p += 2;
+        } else if (*p == isc_arg_cstring) {
+            p += 3;
+        } else {
+            p += 2;
+        }
+    }
+    bool inUse = false;
+    bool ioError = false;
+    bool lockConflict = false;
+    for (const intptr_t* p = errors; p && *p != isc_arg_end;) {
+        if (*p == isc_arg_gds) {
+            const long code = static_cast<long>(p[1]);
+            if (code == isc_already_opened)
+                inUse = true;
+            if (code == isc_io_error || code == isc_io_open_err)
+                ioError = true;
+            if (code == isc_deadlock || code == isc_update_conflict || code == isc_lock_conflict)
+                lockConflict = true;
+            p += 2;
+        } else if (*p == isc_arg_cstring) {
+            p += 3;
+        } else {
+            p += 2;
+        }
+    }
+    DbError::Kind kind = DbError::Kind::General;
+    if (inUse)
+        kind = DbError::Kind::InUse;
+    else if (gds == isc_bad_db_format)
+        kind = DbError::Kind::NotADatabase;
+    else if (ioError)
+        kind = DbError::Kind::NotFound;
+    else if (lockConflict)
+        kind = DbError::Kind::LockConflict;
+    const int sqlCode = isc_sqlcode(errors);
+    return DbError(text, kind, sqlCode, gds);
+}
+
+// Status holder that throws our error on any failure.
+class Status
+{
+public:
+    Status() : m_status(master()->getStatus()), m_wrapper(m_status) {}
+    ~Status() { m_status->dispose(); }
+    ThrowStatusWrapper* operator&() { return &m_wrapper; }
+    ThrowStatusWrapper* get() { return &m_wrapper; }
+
+private:
+    IStatus* m_status;
+    ThrowStatusWrapper m_wrapper;
+};
+
+template <typename F>
+auto guarded(F&& f) -> decltype(f())
+{
+    try {
+        return f();
+    } catch (const FbException& e) {
+        throw toError(e.getStatus());
+    }
+}
+
+QByteArray pathBytes(const QString& database)
+{
+    return database.toLocal8Bit();
+}
+
+IXpbBuilder* buildDpb(ThrowStatusWrapper* st, const QString& user, const QString& password, bool forCreate)
+{
+    IXpbBuilder* dpb = master()->getUtilInterface()->getXpbBuilder(st, IXpbBuilder::DPB, nullptr, 0);
+    dpb->insertString(st, isc_dpb_user_name, user.toLatin1().constData());
+    dpb->insertString(st, isc_dpb_password, password.toLatin1().constData());
+    dpb->insertString(st, isc_dpb_lc_ctype, "WIN1250");
+    dpb->insertInt(st, isc_dpb_sql_dialect, static_cast<int>(kDialect));
+    if (forCreate) {
+        dpb->insertInt(st, isc_dpb_page_size, 8192);
+        dpb->insertString(st, isc_dpb_set_db_charset, "WIN1250");
+    }
+    return dpb;
+}
+
+} // namespace
+
+struct Connection::Impl
+{
+    IAttachment* attachment = nullptr;
+    ITransaction* transaction = nullptr;
+};
+
+Connection::Connection() : d(std::make_unique<Impl>()) {}
+
+Connection::~Connection()
+{
+    try {
+        detach();
+    } catch (...) {
+    }
+}
+
+void Connection::prepareEnvironment()
+{
+    if (qEnvironmentVariableIsEmpty("FIREBIRD_LOCK")) {
+        const QString lockDir = QDir::tempPath() + QStringLiteral("/zeror-fblock-%1").arg(getuid());
+        QDir().mkpath(lockDir);
+        qputenv("FIREBIRD_LOCK", QFile::encodeName(lockDir));
+    }
+}
+
+void Connection::create(const QString& database, const QString& user, const QString& password)
+{
+    prepareEnvironment();
+    if (!database.contains(QLatin1Char(':')) && QFileInfo::exists(database))
+        throw DbError(QStringLiteral("A(z) %1 adatbázis már létezik.").arg(database));
+    detach();
+    guarded([&] {
+        Status st;
+        IXpbBuilder* dpb = buildDpb(st.get(), user, password, true);
+        IProvider* provider = master()->getDispatcher();
+        const QByteArray path = pathBytes(database);
+        try {
+            d->attachment = provider->createDatabase(st.get(), path.constData(), dpb->getBufferLength(st.get()),
+                                                     dpb->getBuffer(st.get()));
+        } catch (...) {
+            dpb->dispose();
+            provider->release();
+            throw;
+        }
+        dpb->dispose();
+        provider->release();
+    });
+}
+
+void Connection::attach(const QString& database, const QString& user, const QString& password)
+{
+    prepareEnvironment();
+    detach();
+    guarded([&] {
+        Status st;
+        IXpbBuilder* dpb = buildDpb(st.get(), user, password, false);
+        IProvider* provider = master()->getDispatcher();
+        const QByteArray path = pathBytes(database);
+        try {
+            d->attachment = provider->attachDatabase(st.get(), path.constData(), dpb->getBufferLength(st.get()),
+                                                     dpb->getBuffer(st.get()));
+        } catch (...) {
+            dpb->dispose();
+            provider->release();
+            throw;
+        }
+        dpb->dispose();
+        provider->release();
+    });
+}
+
+void Connection::detach()
+{
+    if (!d->attachment)
+        return;
+    if (d->transaction) {
+        try {
+            rollback();
+        } catch (...) {
+        }
+    }
+    IAttachment* att = d->attachment;
+    d->attachment = nullptr;
+    guarded([&] {
+        Status st;
+        try {
+            att->detach(st.get());
+        } catch (...) {
+            att->release();
+            throw;
+        }
+    });
+}
+
+bool Connection::isAttached() const
+{
+    return d->attachment != nullptr;
+}
+
+void Connection::startTransaction()
+{
+    if (!d->attachment)
+        throw DbError(QStringLiteral("Nincs adatbázis kapcsolat."));
+    if (d->transaction)
+        return;
+    guarded([&] {
+        Status st;
+        IXpbBuilder* tpb = master()->getUtilInterface()->getXpbBuilder(st.get(), IXpbBuilder::TPB, nullptr, 0);
+        tpb->insertTag(st.get(), isc_tpb_write);
+        tpb->insertTag(st.get(), isc_tpb_read_committed);
+        tpb->insertTag(st.get(), isc_tpb_rec_version);
+        tpb->insertTag(st.get(), isc_tpb_nowait);
+        try {
+            d->transaction = d->attachment->startTransaction(st.get(), tpb->getBufferLength(st.get()),
+                                                             tpb->getBuffer(st.get()));
+        } catch (...) {
+            tpb->dispose();
+            throw;
+        }
+        tpb->dispose();
+    });
+}
+
+bool Connection::inTransaction() const
+{
+    return d->transaction != nullptr;
+}
+
+void Connection::commit()
+{
+    if (!d->transaction)
+        return;
+    guarded([&] {
+        Status st;
+        d->transaction->commit(st.get());
+        d->transaction = nullptr;
+    });
+}
+
+void Connection::commitRetaining()
+{
+    if (!d->transaction)
+        return;
+    guarded([&] {
+        Status st;
+        d->transaction->commitRetaining(st.get());
+    });
+}
+
+void Connection::rollback()
+{
+    if (!d->transaction)
+        return;
+    ITransaction* tr = d->transaction;
+    d->transaction = nullptr;
+    guarded([&] {
+        Status st;
+        try {
+            tr->rollback(st.get());
+        } catch (...) {
+            tr->release();
+            throw;
+        }
+    });
+}
+
+void Connection::executeImmediate(const QString& sql)
+{
+    startTransaction();
+    guarded([&] {
+        Status st;
+        const QByteArray text = win1250::encode(sql);
+        d->attachment->execute(st.get(), d->transaction, static_cast<unsigned>(text.size()), text.constData(),
+                               kDialect, nullptr, nullptr, nullptr, nullptr);
+    });
+}
+
+namespace {
+
+// Lays out the input message for the bound values and fills it.
+struct InputMessage
+{
+    IMessageMetadata* meta = nullptr;
+    QByteArray buffer;
+
+    ~InputMessage()
+    {
+        if (meta)
+            meta->release();
+    }
+
+    void build(ThrowStatusWrapper* st, const QVector<BoundValue>& params)
+    {
+        if (params.isEmpty())
+            return;
+        QVector<QByteArray> texts(params.size());
+        IMetadataBuilder* builder = master()->getMetadataBuilder(st, static_cast<unsigned>(params.size()));
+        try {
+            for (int i = 0; i < params.size(); ++i) {
+                const unsigned idx = static_cast<unsigned>(i);
+                const BoundValue& p = params[i];
+                switch (p.kind) {
+                case BoundValue::Kind::Null:
+                    builder->setType(st, idx, SQL_VARYING + 1);
+                    builder->setLength(st, idx, 1);
+                    builder->setCharSet(st, idx, 51);
+                    break;
+                case BoundValue::Kind::Text: {
+                    texts[i] = win1250::encode(p.value.toString());
+                    builder->setType(st, idx, SQL_VARYING + 1);
+                    builder->setLength(st, idx, static_cast<unsigned>(qMax<qsizetype>(1, texts[i].size())));
+                    builder->setCharSet(st, idx, 51);
+                    break;
+                }
+                case BoundValue::Kind::Date:
+                    builder->setType(st, idx, SQL_TYPE_DATE + 1);
+                    builder->setLength(st, idx, sizeof(ISC_DATE));
+                    break;
+                case BoundValue::Kind::Double:
+                    builder->setType(st, idx, SQL_DOUBLE + 1);
+                    builder->setLength(st, idx, sizeof(double));
+                    break;
+                case BoundValue::Kind::Integer:
+                    builder->setType(st, idx, SQL_INT64 + 1);
+                    builder->setLength(st, idx, sizeof(ISC_INT64));
+                    builder->setScale(st, idx, 0);
+                    break;
+                }
+            }
+            meta = builder->getMetadata(st);
+        } catch (...) {
+            builder->release();
+            throw;
+        }
+        builder->release();
+
+        buffer = QByteArray(static_cast<int>(meta->getMessageLength(st)), '\0');
+        char* base = buffer.data();
+        IUtil* util = master()->getUtilInterface();
+        for (int i = 0; i < params.size(); ++i) {
+            const unsigned idx = static_cast<unsigned>(i);
+            const BoundValue& p = params[i];
+            char* field = base + meta->getOffset(st, idx);
+            auto* nullFlag = reinterpret_cast<short*>(base + meta->getNullOffset(st, idx));
+            const bool isNull = p.kind == BoundValue::Kind::Null
+                                || (p.kind == BoundValue::Kind::Date && !p.value.toDate().isValid());
+            *nullFlag = isNull ? -1 : 0;
+            if (isNull)
+                continue;
+            switch (p.kind) {
+            case BoundValue::Kind::Null:
+                break;
+            case BoundValue::Kind::Text: {
+                const QByteArray& t = texts[i];
+                const auto len = static_cast<unsigned short>(t.size());
+                std::memcpy(field, &len, sizeof len);
+                std::memcpy(field + sizeof len, t.constData(), static_cast<size_t>(t.size()));
+                break;
+            }
+            case BoundValue::Kind::Date: {
+                const QDate date = p.value.toDate();
+                const ISC_DATE v = util->encodeDate(static_cast<unsigned>(date.year()),
+                                                    static_cast<unsigned>(date.month()),
+                                                    static_cast<unsigned>(date.day()));
+                std::memcpy(field, &v, sizeof v);
+                break;
+            }
+            case BoundValue::Kind::Double: {
+                const double v = p.value.toDouble();
+                std::memcpy(field, &v, sizeof v);
+                break;
+            }
+            case BoundValue::Kind::Integer: {
+                const ISC_INT64 v = p.value.toLongLong();
+                std::memcpy(field, &v, sizeof v);
+                break;
+            }
+            }
+        }
+    }
+};
+
+double scaled(qint64 raw, int scale)
+{
+    double v = static_cast<double>(raw);
+    for (int i = 0; i < -scale; ++i)
+        v /= 10.0;
+    return v;
+}
+
+QVariant decodeField(ThrowStatusWrapper* st, IMessageMetadata* meta, unsigned idx, const char* base)
+{
+    if (*reinterpret_cast<const short*>(base + meta->getNullOffset(st, idx)))
+        return QVariant();
+    const char* field = base + meta->getOffset(st, idx);
+    const unsigned type = meta->getType(st, idx) & ~1u;
+    const int scale = meta->getScale(st, idx);
+    const unsigned charSet = meta->getCharSet(st, idx) & 0xFF;
+    IUtil* util = master()->getUtilInterface();
+    switch (type) {
+    case SQL_VARYING: {
+        unsigned short len = 0;
+        std::memcpy(&len, field, sizeof len);
+        const QByteArray bytes(field + sizeof len, len);
+        return charSet == 4 || charSet == 3 ? QString::fromUtf8(bytes) : win1250::decode(bytes);
+    }
+    case SQL_TEXT: {
+        const QByteArray bytes(field, static_cast<int>(meta->getLength(st, idx)));
+        return charSet == 4 || charSet == 3 ? QString::fromUtf8(bytes) : win1250::decode(bytes);
+    }
+    case SQL_SHORT: {
+        short v;
+        std::memcpy(&v, field, sizeof v);
+        return scale < 0 ? QVariant(scaled(v, scale)) : QVariant(static_cast<qlonglong>(v));
+    }
+    case SQL_LONG: {
+        ISC_LONG v;
+        std::memcpy(&v, field, sizeof v);
+        return scale < 0 ? QVariant(scaled(v, scale)) : QVariant(static_cast<qlonglong>(v));
+    }
+    case SQL_INT64: {
+        ISC_INT64 v;
+        std::memcpy(&v, field, sizeof v);
+        return scale < 0 ? QVariant(scaled(v, scale)) : QVariant(static_cast<qlonglong>(v));
+    }
+    case SQL_FLOAT: {
+        float v;
+        std::memcpy(&v, field, sizeof v);
+        return QVariant(static_cast<double>(v));
+    }
+    case SQL_DOUBLE: {
+        double v;
+        std::memcpy(&v, field, sizeof v);
+        return QVariant(v);
+    }
+    case SQL_TYPE_DATE: {
+        ISC_DATE v;
+        std::memcpy(&v, field, sizeof v);
+        unsigned y = 0, m = 0, dd = 0;
+        util->decodeDate(v, &y, &m, &dd);
+        return QDate(static_cast<int>(y), static_cast<int>(m), static_cast<int>(dd));
+    }
+    case SQL_TYPE_TIME: {
+        ISC_TIME v;
+        std::memcpy(&v, field, sizeof v);
+        unsigned h = 0, mi = 0, s = 0, frac = 0;
+        util->decodeTime(v, &h, &mi, &s, &frac);
+        return QTime(static_cast<int>(h), static_cast<int>(mi), static_cast<int>(s), static_cast<int>(frac / 10));
+    }
+    case SQL_TIMESTAMP: {
+        ISC_TIMESTAMP v;
+        std::memcpy(&v, field, sizeof v);
+        unsigned y = 0, m = 0, dd = 0, h = 0, mi = 0, s = 0, frac = 0;
+        util->decodeDate(v.timestamp_date, &y, &m, &dd);
+        util->decodeTime(v.timestamp_time, &h, &mi, &s, &frac);
+        return QDateTime(QDate(static_cast<int>(y), static_cast<int>(m), static_cast<int>(dd)),
+                         QTime(static_cast<int>(h), static_cast<int>(mi), static_cast<int>(s),
+                               static_cast<int>(frac / 10)));
+    }
+    case SQL_BOOLEAN: {
+        unsigned char v;
+        std::memcpy(&v, field, sizeof v);
+        return QVariant(v != 0);
+    }
+    default:
+        return QVariant();
+    }
+}
+
+} // namespace
+
+RowSet Connection::run(const QString& sql, const QVector<BoundValue>& params, bool* returnedRows)
+{
+    startTransaction();
+    return guarded([&] {
+        Status st;
+        RowSet result;
+        const QByteArray text = win1250::encode(sql);
+        IStatement* stmt = d->attachment->prepare(st.get(), d->transaction, static_cast<unsigned>(text.size()),
+                                                  text.constData(), kDialect,
+                                                  IStatement::PREPARE_PREFETCH_METADATA);
+        IMessageMetadata* outMeta = nullptr;
+        IResultSet* cursor = nullptr;
+        try {
+            InputMessage input;
+            input.build(st.get(), params);
+            const unsigned type = stmt->getType(st.get());
+            const bool isSelect = type == isc_info_sql_stmt_select || type == isc_info_sql_stmt_select_for_upd;
+            if (returnedRows)
+                *returnedRows = isSelect;
+            if (isSelect) {
+                outMeta = stmt->getOutputMetadata(st.get());
+                const unsigned count = outMeta->getCount(st.get());
+                for (unsigned i = 0; i < count; ++i) {
+                    const char* alias = outMeta->getAlias(st.get(), i);
+                    result.columns << QString::fromLatin1(alias).toUpper();
+                }
+                QByteArray row(static_cast<int>(outMeta->getMessageLength(st.get())), '\0');
+                cursor = stmt->openCursor(st.get(), d->transaction, input.meta,
+                                          input.meta ? input.buffer.data() : nullptr, outMeta, 0);
+                while (cursor->fetchNext(st.get(), row.data()) == IStatus::RESULT_OK) {
+                    QVector<QVariant> values(static_cast<int>(count));
+                    for (unsigned i = 0; i < count; ++i)
+                        values[static_cast<int>(i)] = decodeField(st.get(), outMeta, i, row.constData());
+                    result.rows.push_back(std::move(values));
+                }
+                cursor->close(st.get());
+                cursor = nullptr;
+                outMeta->release();
+                outMeta = nullptr;
+            } else {
+                stmt->execute(st.get(), d->transaction, input.meta, input.meta ? input.buffer.data() : nullptr,
+                              nullptr, nullptr);
+            }
+            stmt->free(st.get());
+        } catch (...) {
+            if (cursor)
+                cursor->release();
+            if (outMeta)
+                outMeta->release();
+            stmt->release();
+            throw;
+        }
+        return result;
+    });
+}
+
+} // namespace zeror

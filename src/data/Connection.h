@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+#include <memory>
+
+namespace zeror {
+
+// A value bound to one positional parameter, with the kind it is sent as.
+struct BoundValue
+{
+    enum class Kind { Null, Text, Date, Double, Integer };
+    Kind kind = Kind::Null;
+    QVariant value;
+};
+
+// The rows of one SELECT, decoded into Qt values (NULL is an invalid QVariant).
+struct RowSet
+{
+    QStringList columns; // upper case, as the database names them
+    QVector<QVector<QVariant>> rows;
+};
+
+// One Firebird attachment with one transaction, through the engine's object-oriented API.
+// SQL given here already uses positional '?' markers.
+class Connection
+{
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Points the embedded engine at a lock folder the user owns; safe to call repeatedly.
+    static void prepareEnvironment();
+
+    // Creates a new database file (WIN1250 default character set); fails when the file exists.
+    void create(const QString& database, const QString& user, const QString& password);
+    void attach(const QString& database, const QString& user, const QString& password);
+    void detach();
+    bool isAttached() const;
+
+    void startTransaction();
+    bool inTransaction() const;
+    void commit();
+    void commitRetaining();
+    void rollback();
+
+    // Runs a statement; a SELECT returns its rows. Starts the transaction when none is active.
+    RowSet run(const QString& sql, const QVector<BoundValue>& params, bool* returnedRows = nullptr);
+    // Runs a statement with no parameters and no rows (DDL), in the current transaction.
+    void executeImmediate(const QString& sql);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace zeror

@@ -1,0 +1,11 @@
+#include "SharedState.h"
+
+namespace zeror {
+
+SharedState& sharedState()
+{
+    static SharedState state;
+    return state;
+}
+
+} // namespace zeror

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "Connection.h"
+#include "Query.h"
+#include "SharedState.h"
+
+#include <QObject>
+
+#include <functional>
+
+namespace zeror {
+
+// Outcome of the write procedure: the screen picks its own "Hiba…" text by the status.
+struct WriteResult
+{
+    enum class Status { Ok, StatementFailed, StartFailed };
+    Status status = Status::Ok;
+    QString detail; // the database's own explanation of a failure
+
+    bool ok() const { return status == Status::Ok; }
+    // The screen's message followed by the database's reason on the next line.
+    QString message(const QString& screenMessage) const
+    {
+        return detail.isEmpty() ? screenMessage : screenMessage + QLatin1Char('\n') + detail;
+    }
+};
+
+// The shared data module: one attachment, one transaction, the table datasets and the named queries.
+class TData : public QObject
+{
+    Q_OBJECT
+
+    // Declared first: the queries below keep its address.
+    Connection m_connection;
+
+public:
+    static constexpr const char* DefaultDatabase = "ru2016.fdb";
+    static constexpr const char* User = "SYSDBA";
+    static constexpr const char* Password = "pelvaroni";
+
+    explicit TData(QObject* parent = nullptr);
+    ~TData() override;
+
+    // The one data module of the process (the last one created).
+    static TData* instance();
+
+    // The database to open: a bare file name (resolved against the working folder),
+    // a path, or host:/path for a server. Defaults to "ru2016.fdb".
+    void setDatabaseName(const QString& name) { m_databaseName = name; }
+    const QString& databaseName() const { return m_databaseName; }
+
+    // Opens the connection; throws DbError.
+    void open();
+    // Closes and re-opens the six table datasets; throws DbError when a table is missing.
+    void openTables();
+    // Commits with retention when a transaction is active, then closes the connection.
+    void closeAtExit();
+    bool isConnected() const { return m_connection.isAttached(); }
+
+    Connection& connection() { return m_connection; }
+
+    // The shared transaction.
+    bool inTransaction() const { return m_connection.inTransaction(); }
+    void startTransaction() { m_connection.startTransaction(); }
+    void commit() { m_connection.commit(); }
+    void commitRetaining() { m_connection.commitRetaining(); }
+    void rollback();
+
+    // The write procedure: starts the transaction when needed (a failure there is StartFailed),
+    // runs the statements and commits; a failure of either is StatementFailed and is rolled back.
+    WriteResult write(const std::function<void()>& statements);
+    // Like write(), but leaves the commit to a later statement of the same unit of work.
+    WriteResult writeNoCommit(const std::function<void()>& statements);
+
+    // Finds a named query or table dataset by component name; nullptr when unknown.
+    Query* query(const QString& componentName);
+    QList<Query*> allQueries() const;
+
+    // Identifier checks and text helpers shared by the screens.
+    static bool AdoazonEllenorzes(const QString& s);
+    static bool AdoszamEllenorzes(const QString& s);
+    static bool TAJEllenorzes(const QString& s);
+    static QString XMLdatum(const QString& s);
+    static QString threeDigitsInWords(const QString& s);
+    static QString amountInWords(qint32 n);
+    // Sets nameHead and nameTail of the shared state.
+    void ujnev(const QString& name);
+    // Sets buyerStreetLine from the chosen buyer's row (query ZQ61).
+    void atv_utca();
+    // Sets producerStreetLine from the producer of ZQ10's current row (query ZQ33).
+    void ost_utca();
+
+    // Table datasets on FJFEJ, FJSOR, OSTERMELO, TERMEK, SORSZAM, ATVEVO.
+    Query IBTable1;
+    Query IBTable2;
+    Query IBTable3;
+    Query IBTable4;
+    Query IBTable5;
+    Query IBTable6;
+
+    // Named queries; the screens replace their text before use, templates address them by name.
+    Query ZQ10;
+    Query ZQ11;
+    Query ZQ20;
+    Query ZQ21;
+    Query ZQ22;
+    Query ZQ30;
+    Query ZQ31;
+    Query ZQ32;
+    Query ZQ33;
+    Query ZQ40;
+    Query ZQ41;
+    Query ZQ50;
+    Query ZQ60;
+    Query ZQ61;
+    Query ZQ80;
+    Query ZQ90;
+    Query ZQ91;
+
+private:
+    QString m_databaseName;
+};
+
+} // namespace zeror
