@@ -9,11 +9,11 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 work="${ZEROR_WORKDIR:-$HOME/zeror}"
 mkdir -p "$work"
-for t in "$root"/templates/*.frf; do
+# Templates and settings files are refreshed when the shipped copy is newer than the work copy.
+for t in "$root"/templates/*.frf "$root"/templates/*.ini; do
   [ -e "$t" ] || continue
-  cp -n "$t" "$work/" 2>/dev/null || true
+  cp -u "$t" "$work/"
 done
-cp -n "$root"/templates/*.ini "$work/" 2>/dev/null || true
 if [ ! -e "$work/ru2016.fdb" ]; then
   "$build/tools/zeror-initdb" --demo "$work/ru2016.fdb"
 fi

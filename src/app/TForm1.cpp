@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "Formats.h"
+#include "ScreenRegistry.h"
 #include "SharedState.h"
 #include "TData.h"
 #include "Version.h"
@@ -15,12 +16,6 @@ namespace zeror {
 
 namespace {
 TForm1* g_mainWindow = nullptr;
-
-QHash<QString, TForm1::ScreenOpener>& registry()
-{
-    static QHash<QString, TForm1::ScreenOpener> screens;
-    return screens;
-}
 
 // The top items that a buyer choice enables, in menu order.
 const char* const kTopItems[] = {"Felvsrlsijegy1", "stermel1", "Termk1", "Bevalls1", "Listk1", "Export1"};
@@ -44,16 +39,6 @@ TForm1::~TForm1()
 TForm1* TForm1::instance()
 {
     return g_mainWindow;
-}
-
-void TForm1::registerScreen(const QString& itemName, ScreenOpener opener)
-{
-    registry().insert(itemName, std::move(opener));
-}
-
-bool TForm1::hasScreen(const QString& itemName)
-{
-    return registry().contains(itemName);
 }
 
 QAction* TForm1::item(const QString& objectName) const
@@ -158,14 +143,11 @@ void TForm1::enableAfterBuyerChoice(const QString& title)
 
 void TForm1::openItem(const QString& itemName)
 {
-    const auto it = registry().constFind(itemName);
-    if (it == registry().constEnd()) {
-        QAction* action = item(itemName);
-        ui::Dialogs::information(this, QStringLiteral("A(z) „%1” funkció ebben a változatban még nem érhető el.")
-                                           .arg(action ? action->text() : itemName));
+    if (ui::openScreen(itemName, this))
         return;
-    }
-    (*it)(this);
+    QAction* action = item(itemName);
+    ui::Dialogs::information(this, QStringLiteral("A(z) „%1” funkció ebben a változatban még nem érhető el.")
+                                       .arg(action ? action->text() : itemName));
 }
 
 void TForm1::showEvent(QShowEvent* event)

@@ -3,8 +3,6 @@
 #include <QHash>
 #include <QMainWindow>
 
-#include <functional>
-
 class QAction;
 class QMenu;
 
@@ -18,18 +16,11 @@ class TForm1 : public QMainWindow
     Q_OBJECT
 
 public:
-    // Opens one screen modally over the main window.
-    using ScreenOpener = std::function<void(QWidget* parent)>;
-
     explicit TForm1(TData* dataModule, QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The main window of the process, for screens that update its title and menus.
     static TForm1* instance();
-
-    // Registers what a menu item opens, by the item's object name ("Vlaszts1", …).
-    static void registerScreen(const QString& itemName, ScreenOpener opener);
-    static bool hasScreen(const QString& itemName);
 
     // A menu item or top item by object name.
     QAction* item(const QString& objectName) const;

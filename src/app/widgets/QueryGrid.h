@@ -1,0 +1,57 @@
+#pragma once
+
+#include "QueryModel.h"
+
+#include <QTableView>
+#include <QWidget>
+
+class QToolButton;
+
+namespace zeror::ui {
+
+// A read-only grid over a named query whose selected row is the query's current row, both ways:
+// moving in the grid moves the query, and moving the query (locate, first, last) moves the grid.
+class QueryGrid : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit QueryGrid(Query* query, QWidget* parent = nullptr);
+
+    QueryModel* queryModel() const { return m_model; }
+    Query* query() const { return m_model->query(); }
+    void setColumns(const QList<QueryModel::Column>& columns) { m_model->setColumns(columns); }
+
+    // Selects the query's current row (after the screen has moved the query itself).
+    void syncFromQuery();
+
+signals:
+    // A column title was clicked: the section index and the grid column of the cell cursor.
+    void titleClicked(int section, int cursorColumn);
+
+private:
+    QueryModel* m_model;
+    bool m_syncing = false;
+};
+
+// First / previous / next / last buttons for a grid, like a dataset navigator.
+class GridNavigator : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit GridNavigator(QueryGrid* grid, QWidget* parent = nullptr);
+
+    QToolButton* firstButton() const { return m_first; }
+    QToolButton* priorButton() const { return m_prior; }
+    QToolButton* nextButton() const { return m_next; }
+    QToolButton* lastButton() const { return m_last; }
+
+private:
+    QToolButton* m_first;
+    QToolButton* m_prior;
+    QToolButton* m_next;
+    QToolButton* m_last;
+};
+
+} // namespace zeror::ui

@@ -1,0 +1,9 @@
+#pragma once
+
+// Everything the program needs from the report engine.
+#include "datasource.h"
+#include "formatting.h"
+#include "prepared.h"
+#include "previewdialog.h"
+#include "render.h"
+#include "report.h"
