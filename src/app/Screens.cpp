@@ -1,10 +1,11 @@
+#include "BuyerScreens.h"
 #include "Startup.h"
-#include "TForm1.h"
 
 namespace zeror {
 
 void registerScreens()
 {
+    registerBuyerScreens();
 }
 
 } // namespace zeror
