@@ -1,11 +1,15 @@
 #include "BuyerScreens.h"
+#include "MasterdataScreens.h"
 #include "Startup.h"
+#include "TicketScreens.h"
 
 namespace zeror {
 
 void registerScreens()
 {
     registerBuyerScreens();
+    registerMasterdataScreens();
+    registerTicketScreens();
 }
 
 } // namespace zeror

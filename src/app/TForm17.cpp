@@ -47,24 +47,24 @@ TForm17::TForm17(TData& dataModule, QWidget* parent) : QDialog(parent), m_data(d
     grid->setColumnMinimumWidth(2, 16);
 
     auto addField = [&](const char* column, int row, int col) {
-        const BuyerFieldSpec* spec = specOf(QString::fromLatin1(column));
+        const BuyerFieldSpec* fieldDef = specOf(QString::fromLatin1(column));
         auto* edit = new QLineEdit(this);
-        edit->setObjectName(spec->column);
-        if (spec->maxLength > 0)
-            edit->setMaxLength(spec->maxLength);
-        if (!spec->editable) {
+        edit->setObjectName(fieldDef->column);
+        if (fieldDef->maxLength > 0)
+            edit->setMaxLength(fieldDef->maxLength);
+        if (!fieldDef->editable) {
             edit->setReadOnly(true);
             edit->setFocusPolicy(Qt::ClickFocus);
             QPalette p = edit->palette();
             p.setColor(QPalette::Base, p.color(QPalette::Window));
             edit->setPalette(p);
         }
-        auto* label = new QLabel(spec->label, this);
-        label->setObjectName(QStringLiteral("label_") + spec->column);
+        auto* label = new QLabel(fieldDef->label, this);
+        label->setObjectName(QStringLiteral("label_") + fieldDef->column);
         label->setBuddy(edit);
         grid->addWidget(label, row, col);
         grid->addWidget(edit, row, col + 1);
-        m_fields.insert(spec->column, edit);
+        m_fields.insert(fieldDef->column, edit);
         return edit;
     };
 

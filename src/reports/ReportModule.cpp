@@ -112,6 +112,14 @@ ReportModule& ReportModule::instance()
     return *moduleSlot();
 }
 
+QPageLayout::Orientation ReportModule::orientationOf(const QString& templateFile)
+{
+    // The registers and the itemised list are wide; every other document is portrait.
+    static const QStringList landscape{QStringLiteral("FjLista2.frf"), QStringLiteral("FjLista4.frf"),
+                                       QStringLiteral("FjLista6.frf")};
+    return landscape.contains(templateFile, Qt::CaseInsensitive) ? QPageLayout::Landscape : QPageLayout::Portrait;
+}
+
 void ReportModule::setPreviewHook(PreviewHook hook)
 {
     previewHook() = std::move(hook);

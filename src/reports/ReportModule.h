@@ -73,6 +73,9 @@ public:
     bool print(const QString& templateFile, QPageLayout::Orientation orientation, Target target = Target::Nyomtat,
                QWidget* parent = nullptr, bool readBuyer = true);
 
+    // The page orientation each of the program's templates prints in (portrait unless listed).
+    static QPageLayout::Orientation orientationOf(const QString& templateFile);
+
     // Tests replace the modal preview: the hook receives the prepared pages instead.
     using PreviewHook = std::function<void(const report::PreparedReport& pages, bool allowPrint)>;
     static void setPreviewHook(PreviewHook hook);

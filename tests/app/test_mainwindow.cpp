@@ -1,5 +1,6 @@
 // The main window and start-up: menu captions and states, the version text, the failure path.
 #include "Dialogs.h"
+#include "ModalDriver.h"
 #include "Startup.h"
 #include "TForm1.h"
 #include "TestDatabase.h"
@@ -153,6 +154,30 @@ TEST_F(MainWindowTest, ItemWithoutItsScreenSaysSo)
     window.openItem(QStringLiteral("Statisztika1"));
     ASSERT_EQ(Dialogs::shown().size(), 1);
     EXPECT_TRUE(Dialogs::lastText().contains(QStringLiteral("Statisztika")));
+}
+
+TEST_F(MainWindowTest, MenuItemsOpenTheirScreens)
+{
+    registerScreens();
+    db.chooseBuyer(QStringLiteral("00001"));
+    window.show();
+    struct Case
+    {
+        const char* item;
+        const char* title;
+    } cases[] = {
+        {"Vlaszts1", "Átvevö kiválasztása"}, {"Lekrdezs2", "Átvevö adatai"}, {"vnyits1", "Évnyitás"},
+        {"Felvsrlsijegy1", "Ravuraruvida reva"}, {"stermel1", "Őstermelő"}, {"Termk1", "Termék"},
+    };
+    for (const Case& c : cases) {
+        QString seen;
+        test::whenModal([&seen](QWidget* w) {
+            seen = w->windowTitle();
+            w->close();
+        });
+        window.openItem(QString::fromLatin1(c.item));
+        EXPECT_TRUE(seen.startsWith(QString::fromUtf8(c.title))) << c.item << " opened " << seen.toStdString();
+    }
 }
 
 TEST(StartupTest, FolderWithoutDatabaseShowsTheMessageAndEnds)

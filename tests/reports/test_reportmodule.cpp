@@ -194,6 +194,23 @@ TEST_F(ReportModuleTest, PrintSequenceReadsTheChosenBuyer)
     EXPECT_TRUE(pages.texts().contains(QStringLiteral("Alföldi Zöldség-Gyümölcs Szövetkezet")));
 }
 
+TEST(ReportOrientation, EachTemplateHasItsOrientation)
+{
+    struct Case
+    {
+        const char* file;
+        QPageLayout::Orientation orientation;
+    } cases[] = {
+        {"FjLista2.frf", QPageLayout::Landscape},  {"FjLista3.frf", QPageLayout::Portrait},
+        {"FjLista4.frf", QPageLayout::Landscape},  {"FjLista5.frf", QPageLayout::Portrait},
+        {"FjLista6.frf", QPageLayout::Landscape},  {"FjLista7.frf", QPageLayout::Portrait},
+        {"FjLista7A.frf", QPageLayout::Portrait},  {"FjLista8.frf", QPageLayout::Portrait},
+        {"FjLista13.frf", QPageLayout::Portrait},  {"FjSzerzodes.frf", QPageLayout::Portrait},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ReportModule::orientationOf(QString::fromLatin1(c.file)), c.orientation) << c.file;
+}
+
 TEST_F(ReportModuleTest, MissingTemplateStopsWithTheFileNamed)
 {
     EXPECT_FALSE(ReportModule::instance().print(QStringLiteral("FjLista7X.frf"), QPageLayout::Portrait));

@@ -1,0 +1,204 @@
+#pragma once
+
+#include "PayableAmount.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+namespace zeror {
+
+class Query;
+class TData;
+
+// The rules of the ticket entry screen that need no widgets: the checks of "OK" in their order,
+// the number reservation, the statements and the totals.
+namespace ticketentry {
+
+// Values of SharedState::ticketEntryMode and SharedState::lineEntryMode.
+inline const QString NewTicketMode = QStringLiteral("Új felvásárlási jegy");
+inline const QString ModifyTicketMode = QStringLiteral("Ravuraruvida reva módositás");
+inline const QString NewLineMode = QStringLiteral("Új tételsor");
+inline const QString ModifyLineMode = QStringLiteral("Ravuraruvida reva módositás");
+
+inline const QString EntryCaption = QStringLiteral("Ravuraruvida reva bevitel");
+
+// Hiba texts of the entry screen.
+inline const QString Hiba91 = QStringLiteral("Hiba91: Fjsor DELETE törlése mert nem volt fejrésze ");
+inline const QString Hiba92 = QStringLiteral("Hiba92: Ravuraruvida reva tételsor DELETE törlésekor");
+inline const QString Hiba93 = QStringLiteral("Hiba93: Új UPDATE Sorszam -ba ");
+inline const QString Hiba94 = QStringLiteral("Hiba94: Újban, INSERT a Fjfejben ");
+inline const QString Hiba95 = QStringLiteral("Hiba95: Módositás, UPDATE a Zeror fejben ");
+inline const QString Hiba96 = QStringLiteral("Hiba96: az INSERT vagy UPDATE közben a zeror fejben!");
+
+inline const QString NoLinesMessage = QStringLiteral("Nincs a felvásárlási jegynek tételsora!");
+inline const QString LineDeletedMessage = QStringLiteral("Az tételsor törölve!");
+
+// Ticket numbers are at most 8 digit characters (the width of F_BSZAM, S_BSZAM and A_FJBSZAM).
+constexpr int TicketNumberWidth = 8;
+
+// True for 1 to 8 digits: a number that the ticket and line columns can hold.
+bool ticketNumberFits(const QString& number);
+
+// The refusal shown when a ticket number cannot be stored: empty (no counter) or too long.
+QString ticketNumberProblem(const QString& number);
+
+// The next number from the counter text: its whole number (surrounding blanks removed) plus 1,
+// in decimal without leading zeros. Empty when the text is not a whole number.
+QString nextTicketNumber(const QString& counterText);
+
+// Reads the buyer's counter row ("SELECT  *" "FROM  Sorszam" "WHERE a_aKod = :p1", query ZQ50).
+// number is the next ticket number; problem explains why there is none (no row, not a number).
+struct NumberReservation
+{
+    QString number;
+    QString problem;
+};
+NumberReservation readNextTicketNumber(TData& data, const QString& buyerCode);
+
+// Deletes the lines left under the number by an abandoned entry, committed at once so that a
+// later rollback cannot bring them back under the new ticket.
+bool deleteAbandonedLines(TData& data, const QString& number, QString* message);
+
+// What the operator typed into the header, as texts.
+struct TicketHeaderInput
+{
+    QString id;            // hidden ID_FJFEJ, empty for a new ticket
+    QString number;        // "Sorszám"
+    QString producerCode;  // hidden F_OSTERMKOD
+    QString issueDate;     // "Kiállítás"
+    QString purchaseDate;  // "Felvásárlás"
+    QString paymentDate;   // "Összeg átvétel/átutalás"
+    QString szja;          // "Szja %"
+    QString weightDeduction; // "Súlylevon.%"
+    QString contribution;  // "Tagi h.járul.%"
+    QString deduction;     // "Levonás (Ft)"
+    QString remark;        // "Megjegyzés:"
+    QString declaration;   // "Nyilatkozat:" text
+    bool transfer = false;          // "Átutalással"
+    bool declarationTicked = false; // "Nyilatkozat:" box
+};
+
+enum class HeaderField {
+    Number,
+    IssueDate,
+    PurchaseDate,
+    PaymentDate,
+    Szja,
+    Producer,
+    Deduction,
+    WeightDeduction,
+    Contribution,
+};
+
+struct HeaderFault
+{
+    QString message;
+    HeaderField field;
+};
+
+// A field is empty when nothing but blanks is left after removing trailing blanks.
+bool isBlank(const QString& text);
+
+// The checks of "OK" before the database is asked, in order: the ticket number can be stored;
+// the eight fields are not empty (issuing, purchase and payment date, "Szja %", producer,
+// "Levonás (Ft)", "Súlylevon.%", "Tagi h.járul.%"); the three dates are real dates; the four
+// numbers can be read as numbers. The first fault is returned.
+std::optional<HeaderFault> checkHeader(const TicketHeaderInput& in);
+
+// The number fields read for the payable amount; nullopt when one cannot be read.
+std::optional<PayableInput> payableInput(const QString& szja, const QString& contribution,
+                                         const QString& deduction, bool transfer, double purchasePrice);
+
+// The header columns as the statements bind them.
+struct TicketHeaderValues
+{
+    qint64 id = 0;
+    QString number;
+    QString buyerCode;
+    QString producerCode;
+    QDate issueDate;
+    QDate purchaseDate;
+    QDate paymentDate;
+    double szja = 0;
+    QString remark;
+    bool transfer = false;
+    QString declaration; // already " " when the box is clear
+    double deduction = 0;
+    double contribution = 0;
+    double payable = 0; // F_MUVKTG
+    QString type;       // F_TIPUS, new tickets only
+    double sumVar = 0;  // F_SUMVAR
+};
+
+// Converts an input that passed checkHeader.
+TicketHeaderValues headerValues(const TicketHeaderInput& in, const QString& buyerCode, const QString& type,
+                                qint64 payable, double sumVar);
+
+// The statements of "OK", with their parameters bound (text as text, dates as dates, amounts
+// and percentages as doubles, the key as an integer).
+void prepareHeaderInsert(Query& q, const TicketHeaderValues& v);
+void prepareHeaderUpdate(Query& q, const TicketHeaderValues& v);
+void prepareCounterUpdate(Query& q, const QString& number, const QString& buyerCode);
+
+// Stores the header. A new ticket's INSERT and the consumption of its number run in one
+// transaction: a failure of either rolls both back, so header and counter never part.
+struct StoreOutcome
+{
+    enum class Status { Stored, StatementFailed, StartFailed };
+    Status status = Status::Stored;
+    QString message; // the Hiba text with the database's reason
+
+    bool stored() const { return status == Status::Stored; }
+};
+StoreOutcome storeHeader(TData& data, bool isNew, const TicketHeaderValues& v);
+
+// "SELECT  s_bszam, count(s_bszam) AS sdb" … the number of stored lines of the ticket (ZQ31).
+int countTicketLines(TData& data, const QString& number);
+
+// The lines of the ticket in the lines grid's query.
+void openTicketLines(Query& q, const QString& number);
+// The producer panel: "SELECT  *" "FROM  ostermelo" "WHERE o_kod = :p1".
+void openProducerPanel(Query& q, const QString& producerCode);
+// The buyer's ticket list, positioned on the ticket number (prefix match, ignoring case).
+void openTicketList(Query& q, const QString& buyerCode, const QString& positionOn);
+
+// Sums of the purchase price, surcharge and price.
+struct AmountSums
+{
+    double far = 0;
+    double kfelar = 0;
+    double var = 0;
+};
+// The ticket's sums from its stored lines (ZQ21); no lines give 0.
+AmountSums readTicketSums(TData& data, const QString& number);
+// The sums over every stored ticket of the producer (ZQ22).
+AmountSums readProducerSums(TData& data, const QString& producerCode);
+
+// The seven totals as the entry screen shows them.
+struct TicketTotals
+{
+    QString far;    // "Felvásárlási ár": plain whole forints
+    QString kfelar; // "Komp.felár": plain
+    QString var;    // "Vételár": grouped
+    QString payable; // "Fizetendö": plain, minus sign when negative
+    QString producerFar; // "Eddig mindösszesen:" three, grouped
+    QString producerKfelar;
+    QString producerVar;
+};
+TicketTotals formatTotals(const AmountSums& ticket, qint64 payable, const AmountSums& producer);
+
+// "Átutalással" is ticked for a producer whose bank account has at least 8 characters once
+// the surrounding blanks are removed.
+bool transferFromBankAccount(const QString& bankAccount);
+
+// The payment date of a transfer: the purchase date plus the producer's O_FHAT days, or plus
+// 8 days when O_FHAT is 0.
+QDate transferPaymentDate(const QDate& purchaseDate, qint64 paymentDays);
+
+// A stored declaration loads ticked when it has at least 6 characters.
+bool declarationLoadsTicked(const QString& declaration);
+
+} // namespace ticketentry
+} // namespace zeror
