@@ -414,26 +414,52 @@ double scaled(qint64 raw, int scale)
     return v;
 }
 
-QVariant decodeField(ThrowStatusWrapper* st, IMessageMetadata* meta, unsigned idx, const char* base)
+// Where and how one output column lies in the fetched message, read once per statement.
+struct ColumnLayout
 {
-    if (*reinterpret_cast<const short*>(base + meta->getNullOffset(st, idx)))
+    unsigned offset = 0;
+    unsigned nullOffset = 0;
+    unsigned type = 0;
+    int scale = 0;
+    unsigned charSet = 0;
+    unsigned length = 0;
+};
+
+QVector<ColumnLayout> columnLayouts(ThrowStatusWrapper* st, IMessageMetadata* meta)
+{
+    const unsigned count = meta->getCount(st);
+    QVector<ColumnLayout> layouts(static_cast<int>(count));
+    for (unsigned i = 0; i < count; ++i) {
+        ColumnLayout& c = layouts[static_cast<int>(i)];
+        c.offset = meta->getOffset(st, i);
+        c.nullOffset = meta->getNullOffset(st, i);
+        c.type = meta->getType(st, i) & ~1u;
+        c.scale = meta->getScale(st, i);
+        c.charSet = meta->getCharSet(st, i) & 0xFF;
+        c.length = meta->getLength(st, i);
+    }
+    return layouts;
+}
+
+QString decodeText(const char* bytes, qsizetype size, unsigned charSet)
+{
+    return charSet == 4 || charSet == 3 ? QString::fromUtf8(bytes, size) : win1250::decode(bytes, size);
+}
+
+QVariant decodeField(const ColumnLayout& c, const char* base)
+{
+    if (*reinterpret_cast<const short*>(base + c.nullOffset))
         return QVariant();
-    const char* field = base + meta->getOffset(st, idx);
-    const unsigned type = meta->getType(st, idx) & ~1u;
-    const int scale = meta->getScale(st, idx);
-    const unsigned charSet = meta->getCharSet(st, idx) & 0xFF;
-    IUtil* util = master()->getUtilInterface();
-    switch (type) {
+    const char* field = base + c.offset;
+    const int scale = c.scale;
+    switch (c.type) {
     case SQL_VARYING: {
         unsigned short len = 0;
         std::memcpy(&len, field, sizeof len);
-        const QByteArray bytes(field + sizeof len, len);
-        return charSet == 4 || charSet == 3 ? QString::fromUtf8(bytes) : win1250::decode(bytes);
+        return decodeText(field + sizeof len, len, c.charSet);
     }
-    case SQL_TEXT: {
-        const QByteArray bytes(field, static_cast<int>(meta->getLength(st, idx)));
-        return charSet == 4 || charSet == 3 ? QString::fromUtf8(bytes) : win1250::decode(bytes);
-    }
+    case SQL_TEXT:
+        return decodeText(field, static_cast<qsizetype>(c.length), c.charSet);
     case SQL_SHORT: {
         short v;
         std::memcpy(&v, field, sizeof v);
@@ -462,26 +488,19 @@ QVariant decodeField(ThrowStatusWrapper* st, IMessageMetadata* meta, unsigned id
     case SQL_TYPE_DATE: {
         ISC_DATE v;
         std::memcpy(&v, field, sizeof v);
-        unsigned y = 0, m = 0, dd = 0;
-        util->decodeDate(v, &y, &m, &dd);
-        return QDate(static_cast<int>(y), static_cast<int>(m), static_cast<int>(dd));
+        // Firebird counts days from 1858-11-17, the Modified Julian Day epoch.
+        return QDate::fromJulianDay(static_cast<qint64>(v) + 2400001);
     }
     case SQL_TYPE_TIME: {
         ISC_TIME v;
         std::memcpy(&v, field, sizeof v);
-        unsigned h = 0, mi = 0, s = 0, frac = 0;
-        util->decodeTime(v, &h, &mi, &s, &frac);
-        return QTime(static_cast<int>(h), static_cast<int>(mi), static_cast<int>(s), static_cast<int>(frac / 10));
+        return QTime::fromMSecsSinceStartOfDay(static_cast<int>(v / 10));
     }
     case SQL_TIMESTAMP: {
         ISC_TIMESTAMP v;
         std::memcpy(&v, field, sizeof v);
-        unsigned y = 0, m = 0, dd = 0, h = 0, mi = 0, s = 0, frac = 0;
-        util->decodeDate(v.timestamp_date, &y, &m, &dd);
-        util->decodeTime(v.timestamp_time, &h, &mi, &s, &frac);
-        return QDateTime(QDate(static_cast<int>(y), static_cast<int>(m), static_cast<int>(dd)),
-                         QTime(static_cast<int>(h), static_cast<int>(mi), static_cast<int>(s),
-                               static_cast<int>(frac / 10)));
+        return QDateTime(QDate::fromJulianDay(static_cast<qint64>(v.timestamp_date) + 2400001),
+                         QTime::fromMSecsSinceStartOfDay(static_cast<int>(v.timestamp_time / 10)));
     }
     case SQL_BOOLEAN: {
         unsigned char v;
@@ -521,13 +540,14 @@ RowSet Connection::run(const QString& sql, const QVector<BoundValue>& params, bo
                     const char* alias = outMeta->getAlias(st.get(), i);
                     result.columns << QString::fromLatin1(alias).toUpper();
                 }
+                const QVector<ColumnLayout> layouts = columnLayouts(st.get(), outMeta);
                 QByteArray row(static_cast<int>(outMeta->getMessageLength(st.get())), '\0');
                 cursor = stmt->openCursor(st.get(), d->transaction, input.meta,
                                           input.meta ? input.buffer.data() : nullptr, outMeta, 0);
                 while (cursor->fetchNext(st.get(), row.data()) == IStatus::RESULT_OK) {
                     QVector<QVariant> values(static_cast<int>(count));
-                    for (unsigned i = 0; i < count; ++i)
-                        values[static_cast<int>(i)] = decodeField(st.get(), outMeta, i, row.constData());
+                    for (int i = 0; i < layouts.size(); ++i)
+                        values[i] = decodeField(layouts[i], row.constData());
                     result.rows.push_back(std::move(values));
                 }
                 cursor->close(st.get());

@@ -1,20 +1,77 @@
 #include "Win1250.h"
 
+#include <QHash>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <array>
+
 namespace zeror::win1250 {
+
+namespace {
+
+// The code page as a lookup table, built once from Qt's converter: decoding is then a table
+// lookup per byte instead of a converter per text, which matters when a year of rows is read.
+struct Tables
+{
+    std::array<char16_t, 256> toUnicode{};
+    QHash<char16_t, char> fromUnicode;
+
+    Tables()
+    {
+        QByteArray all(256, '\0');
+        for (int i = 0; i < 256; ++i)
+            all[i] = static_cast<char>(i);
+        QStringDecoder decoder("windows-1250");
+        const QString decoded = decoder.decode(all);
+        for (int i = 0; i < 256; ++i) {
+            const char16_t c = i < decoded.size() ? decoded.at(i).unicode() : u'\uFFFD';
+            toUnicode[static_cast<size_t>(i)] = c;
+            if (i >= 0x80 && c != u'\uFFFD')
+                fromUnicode.insert(c, static_cast<char>(i));
+        }
+    }
+};
+
+const Tables& tables()
+{
+    static const Tables t;
+    return t;
+}
+
+} // namespace
 
 QByteArray encode(const QString& text)
 {
-    QStringEncoder encoder("windows-1250");
-    return encoder.encode(text);
+    const Tables& t = tables();
+    QByteArray out;
+    out.resize(text.size());
+    char* p = out.data();
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c < 0x80) {
+            *p++ = static_cast<char>(c);
+        } else {
+            const auto it = t.fromUnicode.constFind(c);
+            *p++ = it == t.fromUnicode.constEnd() ? '?' : *it;
+        }
+    }
+    return out;
 }
 
 QString decode(const QByteArray& bytes)
 {
-    QStringDecoder decoder("windows-1250");
-    return decoder.decode(bytes);
+    return decode(bytes.constData(), bytes.size());
+}
+
+QString decode(const char* bytes, qsizetype size)
+{
+    const Tables& t = tables();
+    QString out(size, Qt::Uninitialized);
+    QChar* p = out.data();
+    for (qsizetype i = 0; i < size; ++i)
+        p[i] = QChar(t.toUnicode[static_cast<unsigned char>(bytes[i])]);
+    return out;
 }
 
 } // namespace zeror::win1250

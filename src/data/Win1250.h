@@ -7,4 +7,5 @@
 namespace zeror::win1250 {
 QByteArray encode(const QString& text);
 QString decode(const QByteArray& bytes);
+QString decode(const char* bytes, qsizetype size);
 } // namespace zeror::win1250
