@@ -2,6 +2,7 @@
 
 #include "DbError.h"
 #include "Formats.h"
+#include "RegisterCommon.h"
 #include "SharedState.h"
 #include "TextHelpers.h"
 
@@ -11,6 +12,7 @@ namespace {
 
 using F = ProducerField;
 using ui::CharClass;
+using registercommon::blank;
 
 const std::array<ProducerFieldSpec, kProducerFieldCount> kSpecs = {{
     {F::Id, "ID_OSTERMELO", "ID", "", "", 0, CharClass::Any, true, ""},
@@ -54,15 +56,6 @@ const std::array<ProducerFieldSpec, kProducerFieldCount> kSpecs = {{
 QString u8(const char* s)
 {
     return QString::fromUtf8(s);
-}
-
-// Empty after removing trailing blanks.
-bool blank(const QString& s)
-{
-    int n = int(s.size());
-    while (n > 0 && s.at(n - 1).isSpace())
-        --n;
-    return n == 0;
 }
 
 void bindText(Query& q, int p, const QString& value)
@@ -194,27 +187,8 @@ void openProducerList(TData& data, int orderPosition)
 
 bool locateProducer(Query& query, const QString& code)
 {
-    if (code.isEmpty() || !query.isOpen())
-        return false;
-    // Unpadded and padded codes live side by side ("6", "60"), so an exact match wins over a prefix.
-    if (query.locate(QStringLiteral("O_KOD"), code))
-        return true;
-    return query.locatePrefix(QStringLiteral("O_KOD"), code);
+    return registercommon::locateCode(query, QStringLiteral("O_KOD"), code);
 }
-
-namespace {
-qint64 numericMaximum(Query& q, const QString& field)
-{
-    qint64 maximum = 0;
-    for (int row = 0; row < q.rowCount(); ++row) {
-        q.setRecNo(row);
-        qint64 v = 0;
-        if (fmt::parseInteger(q.text(field).trimmed(), &v) && v > maximum)
-            maximum = v;
-    }
-    return maximum;
-}
-} // namespace
 
 QString nextProducerCode(TData& data)
 {
@@ -223,7 +197,7 @@ QString nextProducerCode(TData& data)
     q.clearSql();
     q.setSql({QStringLiteral("SELECT  * FROM ostermelo "), QStringLiteral("          ORDER BY o_kod ")});
     q.open();
-    return QString::number(numericMaximum(q, QStringLiteral("O_KOD")) + 1);
+    return QString::number(registercommon::numericMaximum(q, QStringLiteral("O_KOD")) + 1);
 }
 
 qint64 printedTicketCount(TData& data, const QString& producerCode, PrintedCheck which)
@@ -333,13 +307,8 @@ WriteResult storeProducer(TData& data, bool isNew, const ProducerInput& in)
         q.close();
         q.clearSql();
         q.setSql(isNew ? producerInsertSql() : producerUpdateSql());
-        if (!isNew) {
-            qint64 id = 0;
-            if (fmt::parseInteger(in[F::Id], &id))
-                q.setInteger(QStringLiteral("p0"), id);
-            else
-                q.setText(QStringLiteral("p0"), in[F::Id]);
-        }
+        if (!isNew)
+            registercommon::bindKey(q, in[F::Id]);
         bindText(q, 1, in[F::Kod]);
         bindText(q, 2, in[F::Nev]);
         bindText(q, 3, in[F::Irszam]);

@@ -2,6 +2,7 @@
 
 #include "DbError.h"
 #include "Formats.h"
+#include "RegisterCommon.h"
 #include "SharedState.h"
 
 #include <cmath>
@@ -12,6 +13,7 @@ namespace {
 
 using F = ProductField;
 using ui::CharClass;
+using registercommon::blank;
 
 const std::array<ProductFieldSpec, kProductFieldCount> kSpecs = {{
     {F::Id, "ID_TERMEK", "ID", 0, CharClass::Any, true, ""},
@@ -24,14 +26,6 @@ const std::array<ProductFieldSpec, kProductFieldCount> kSpecs = {{
     {F::Kompmerteke, "T_KOMPMERTEKE", "Komp.mértéke", 0, CharClass::DigitsComma, false, "12,00"},
     {F::Bizonylat, "T_BIZONYLAT", "Tételszám", 10, CharClass::DigitsComma, false, ""},
 }};
-
-bool blank(const QString& s)
-{
-    int n = int(s.size());
-    while (n > 0 && s.at(n - 1).isSpace())
-        --n;
-    return n == 0;
-}
 
 } // namespace
 
@@ -152,11 +146,7 @@ void openProductList(TData& data, ProductOrder order)
 
 bool locateProductCode(Query& query, const QString& code)
 {
-    if (code.isEmpty() || !query.isOpen())
-        return false;
-    if (query.locate(QStringLiteral("T_KOD"), code))
-        return true;
-    return query.locatePrefix(QStringLiteral("T_KOD"), code);
+    return registercommon::locateCode(query, QStringLiteral("T_KOD"), code);
 }
 
 QString nextProductCode(TData& data)
@@ -167,14 +157,7 @@ QString nextProductCode(TData& data)
     q.setSql({QStringLiteral("SELECT  * FROM termek    "), QStringLiteral("          ORDER BY t_kod ")});
     q.open();
     // By value, not by the last code in text order: "9" sorts after "00041".
-    qint64 maximum = 0;
-    for (int row = 0; row < q.rowCount(); ++row) {
-        q.setRecNo(row);
-        qint64 v = 0;
-        if (fmt::parseInteger(q.text(QStringLiteral("T_KOD")).trimmed(), &v) && v > maximum)
-            maximum = v;
-    }
-    return QString::number(maximum + 1);
+    return QString::number(registercommon::numericMaximum(q, QStringLiteral("T_KOD")) + 1);
 }
 
 qint64 productCount(TData& data)
@@ -232,13 +215,8 @@ WriteResult storeProduct(TData& data, bool isNew, const ProductInput& in)
         q.close();
         q.clearSql();
         q.setSql(isNew ? productInsertSql() : productUpdateSql());
-        if (!isNew) {
-            qint64 id = 0;
-            if (fmt::parseInteger(in[F::Id], &id))
-                q.setInteger(QStringLiteral("p0"), id);
-            else
-                q.setText(QStringLiteral("p0"), in[F::Id]);
-        }
+        if (!isNew)
+            registercommon::bindKey(q, in[F::Id]);
         q.setText(QStringLiteral("p1"), in[F::Kod]);
         q.setText(QStringLiteral("p2"), in[F::Megnevezes]);
         q.setText(QStringLiteral("p3"), in[F::Vtsz]);

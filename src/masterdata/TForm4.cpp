@@ -2,9 +2,10 @@
 
 #include "DbError.h"
 #include "Dialogs.h"
+#include "FormButtons.h"
 #include "ProducerRegister.h"
 #include "QueryGrid.h"
-#include "ReportModule.h"
+#include "RegisterCommon.h"
 #include "SharedState.h"
 #include "TData.h"
 #include "TForm5.h"
@@ -90,20 +91,8 @@ const QList<DetailItem>& detailItems()
     return items;
 }
 
-QString fieldText(const Query& q, const QString& column)
-{
-    if (!q.isOpen() || q.recNo() < 0 || !q.hasField(column))
-        return QString();
-    return q.text(column).trimmed();
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& text)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
+using registercommon::fieldText;
+using ui::makeButton;
 
 } // namespace
 
@@ -159,12 +148,8 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent), m_data(TData::instance())
     for (const DetailItem& item : detailItems()) {
         const QString caption = QString::fromUtf8(item.caption);
         auto* name = new QLabel(caption, adata);
-        auto* value = new QLabel(adata);
+        QLabel* value = registercommon::detailValueLabel(adata);
         value->setObjectName(QStringLiteral("adata_") + item.columns.first());
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        QFont f = value->font();
-        f.setBold(true);
-        value->setFont(f);
         m_detail.insert(caption, value);
         const bool wide = caption == QLatin1String("Cim:") || caption == QLatin1String("Neve:");
         if (wide && col != 0) {
@@ -336,32 +321,10 @@ void TForm4::deleteClicked()
 
 void TForm4::printClicked()
 {
-    Query& list = m_data->ZQ30;
-    const QVariant currentId =
-        list.isOpen() && list.recNo() >= 0 ? list.value(QStringLiteral("ID_OSTERMELO")) : QVariant();
-    try {
-        Query& buyer = m_data->ZQ60;
-        buyer.close();
-        buyer.clearSql();
-        buyer.setSql({QStringLiteral("SELECT *             "), QStringLiteral("  FROM atvevo     "),
-                      QStringLiteral("  WHERE v_akod = :p0  ")});
-        buyer.setText(QStringLiteral("p0"), sharedState().buyerCode);
-        buyer.open();
-        list.close();
-        list.clearSql();
-        list.setSql({QStringLiteral("SELECT * FROM ostermelo ORDER BY o_Nev, o_Szido")});
-        list.open();
-    } catch (const DbError& e) {
-        showDbError(e.message());
+    if (!registercommon::printRegisterList(this, *m_data, m_data->ZQ30, QStringLiteral("ID_OSTERMELO"),
+                                           {QStringLiteral("SELECT * FROM ostermelo ORDER BY o_Nev, o_Szido")},
+                                           QStringLiteral("FjLista2.frf")))
         return;
-    }
-    ReportModule::instance().print(QStringLiteral("FjLista2.frf"), QPageLayout::Landscape,
-                                   ReportModule::Target::Nyomtat, this, false);
-    // The printout walked the rows; the list keeps its new order and stands where it stood.
-    if (currentId.isValid())
-        list.locate(QStringLiteral("ID_OSTERMELO"), currentId);
-    else
-        list.first();
     m_grid->syncFromQuery();
     updateDetail();
 }

@@ -3,6 +3,7 @@
 #include "DbError.h"
 #include "Dialogs.h"
 #include "EnterNavigator.h"
+#include "FormButtons.h"
 #include "KeyFilters.h"
 #include "SharedState.h"
 #include "TData.h"
@@ -110,18 +111,11 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent), m_data(TData::instance())
     for (QGridLayout* g : groups)
         g->setRowStretch(11, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    m_okButton = new QPushButton(QStringLiteral("OK"), this);
-    m_okButton->setObjectName(QStringLiteral("okButton"));
-    m_cancelButton = new QPushButton(QStringLiteral("Mégsem"), this);
-    m_cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    for (QPushButton* b : {m_okButton, m_cancelButton}) {
-        b->setAutoDefault(false);
+    m_okButton = ui::makeButton(this, "okButton", QStringLiteral("OK"));
+    m_cancelButton = ui::makeButton(this, "cancelButton", QStringLiteral("Mégsem"));
+    for (QPushButton* b : {m_okButton, m_cancelButton})
         b->setMinimumWidth(100);
-        buttons->addWidget(b);
-    }
-    main->addLayout(buttons);
+    main->addLayout(ui::buttonRow({m_okButton, m_cancelButton}));
     connect(m_okButton, &QPushButton::clicked, this, &TForm5::okClicked);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -132,8 +126,7 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent), m_data(TData::instance())
             order << field(fieldDef.field);
     }
     order << m_tajCheck << m_okButton << m_cancelButton << id << code;
-    for (int i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ui::setTabChain(order);
 
     field(F::Neme)->installEventFilter(this);
     ui::EnterNavigator::install(this);

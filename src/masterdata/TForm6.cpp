@@ -2,9 +2,10 @@
 
 #include "DbError.h"
 #include "Dialogs.h"
+#include "FormButtons.h"
 #include "ProductRegister.h"
 #include "QueryGrid.h"
-#include "ReportModule.h"
+#include "RegisterCommon.h"
 #include "SharedState.h"
 #include "TData.h"
 #include "TForm7.h"
@@ -21,21 +22,8 @@ namespace zeror {
 
 namespace {
 
-QString fieldText(const Query& q, const QString& column)
-{
-    if (!q.isOpen() || q.recNo() < 0 || !q.hasField(column))
-        return QString();
-    return q.text(column).trimmed();
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& text)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    b->setMinimumWidth(110);
-    return b;
-}
+using registercommon::fieldText;
+using ui::makeButton;
 
 const char* const kDetailCaptions[] = {"Kód:", "ID:", "Megnevezés:", "VTSZ:", "Egységár:", "Komp.mértéke:"};
 
@@ -85,11 +73,7 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent), m_data(TData::instance())
     int row = 0;
     for (const char* c : kDetailCaptions) {
         const QString caption = QString::fromUtf8(c);
-        auto* value = new QLabel(adatok);
-        QFont f = value->font();
-        f.setBold(true);
-        value->setFont(f);
-        value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        QLabel* value = registercommon::detailValueLabel(adatok);
         m_detail.insert(caption, value);
         grid->addWidget(new QLabel(caption, adatok), row, 0);
         grid->addWidget(value, row, 1);
@@ -105,8 +89,10 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent), m_data(TData::instance())
     auto* deleteButton = makeButton(this, "deleteButton", QStringLiteral("Töröl"));
     auto* print = makeButton(this, "printButton", QStringLiteral("Nyomtatás"));
     auto* cancel = makeButton(this, "cancelButton", QStringLiteral("Mégsem"));
-    for (QPushButton* b : {choose, newButton, modify, deleteButton, print, cancel})
+    for (QPushButton* b : {choose, newButton, modify, deleteButton, print, cancel}) {
+        b->setMinimumWidth(110);
         buttons->addWidget(b);
+    }
     buttons->addStretch();
     bottom->addLayout(buttons);
     main->addLayout(bottom);
@@ -226,31 +212,10 @@ void TForm6::deleteClicked()
 
 void TForm6::printClicked()
 {
-    Query& list = m_data->ZQ40;
-    const QVariant currentId = list.isOpen() && list.recNo() >= 0 ? list.value(QStringLiteral("ID_TERMEK")) : QVariant();
-    try {
-        Query& buyer = m_data->ZQ60;
-        buyer.close();
-        buyer.clearSql();
-        buyer.setSql({QStringLiteral("SELECT *             "), QStringLiteral("  FROM atvevo     "),
-                      QStringLiteral("  WHERE v_akod = :p0  ")});
-        buyer.setText(QStringLiteral("p0"), sharedState().buyerCode);
-        buyer.open();
-        list.close();
-        list.clearSql();
-        list.setSql({QStringLiteral("SELECT * FROM termek ORDER BY t_megnevezes")});
-        list.open();
-    } catch (const DbError& e) {
-        ui::Dialogs::error(this, e.message());
+    if (!registercommon::printRegisterList(this, *m_data, m_data->ZQ40, QStringLiteral("ID_TERMEK"),
+                                           {QStringLiteral("SELECT * FROM termek ORDER BY t_megnevezes")},
+                                           QStringLiteral("FjLista6.frf")))
         return;
-    }
-    ReportModule::instance().print(QStringLiteral("FjLista6.frf"), QPageLayout::Landscape,
-                                   ReportModule::Target::Nyomtat, this, false);
-    // The printout walked the rows; stand on the product that was current before.
-    if (currentId.isValid())
-        list.locate(QStringLiteral("ID_TERMEK"), currentId);
-    else
-        list.first();
     m_grid->syncFromQuery();
     m_orderLabel->setText(producttext::ByNameLabel);
     updateDetail();

@@ -3,6 +3,7 @@
 #include "DbError.h"
 #include "Dialogs.h"
 #include "EnterNavigator.h"
+#include "FormButtons.h"
 #include "Formats.h"
 #include "KeyFilters.h"
 #include "ScreenRegistry.h"
@@ -79,8 +80,7 @@ void TForm10::buildWidgets()
     m_name = edit(this, "nameEdit", ui::CharClass::Any, 75);
     m_name->setToolTip(QStringLiteral("A megnevezés első betűit beírva a Termék gomb az első ilyen nevű termékre "
                                       "áll"));
-    m_productButton = new QPushButton(QStringLiteral("Termék"), this);
-    m_productButton->setObjectName(QStringLiteral("productButton"));
+    m_productButton = ui::makeButton(this, "productButton", QStringLiteral("Termék"));
     m_vtsz = edit(this, "vtszEdit", ui::CharClass::Any, 10);
     m_quantity = edit(this, "quantityEdit", ui::CharClass::DigitsCommaMinus);
     m_unit = edit(this, "unitEdit", ui::CharClass::Any, 10);
@@ -115,22 +115,12 @@ void TForm10::buildWidgets()
     add(QStringLiteral("Kód"), m_code);
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("okButton"));
-    m_cancel = new QPushButton(QStringLiteral("Mégsem"), this);
-    m_cancel->setObjectName(QStringLiteral("cancelButton"));
-    for (QPushButton* b : {m_productButton, m_ok, m_cancel})
-        b->setAutoDefault(false);
-    buttons->addWidget(m_ok);
-    buttons->addWidget(m_cancel);
-    root->addLayout(buttons);
+    m_ok = ui::makeButton(this, "okButton", QStringLiteral("OK"));
+    m_cancel = ui::makeButton(this, "cancelButton", QStringLiteral("Mégsem"));
+    root->addLayout(ui::buttonRow({m_ok, m_cancel}));
 
-    QWidget* order[] = {m_name, m_productButton, m_vtsz, m_quantity, m_unit, m_unitPrice, m_rate, m_document,
-                        m_ok, m_cancel};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ui::setTabChain({m_name, m_productButton, m_vtsz, m_quantity, m_unit, m_unitPrice, m_rate, m_document, m_ok,
+                     m_cancel});
 
     connect(m_productButton, &QPushButton::clicked, this, [this] { chooseProduct(); });
     connect(m_ok, &QPushButton::clicked, this, [this] { store(); });

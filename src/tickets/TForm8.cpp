@@ -373,13 +373,8 @@ bool TForm8::eventFilter(QObject* watched, QEvent* event)
 
 void TForm8::afterEntry()
 {
-    try {
-        openTicketListAt(*m_data, sharedState().currentTicketNumber);
-        setOrderLabel(ticketlist::NumberOrderLabel);
-        PageControl1Change();
-    } catch (const DbError& e) {
-        ui::Dialogs::error(this, e.message());
-    }
+    // The list is read again as when the window opened, on the ticket the entry left current.
+    FormShow();
 }
 
 void TForm8::Button1Click()

@@ -3,6 +3,7 @@
 #include "DbError.h"
 #include "Dialogs.h"
 #include "EnterNavigator.h"
+#include "FormButtons.h"
 #include "Formats.h"
 #include "KeyFilters.h"
 #include "QueryGrid.h"
@@ -340,23 +341,13 @@ void TForm9::buildWidgets()
     }
     producerLayout->setRowStretch(9, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    m_ok = new QPushButton(QStringLiteral("OK"), this);
-    m_ok->setObjectName(QStringLiteral("okButton"));
-    m_cancel = new QPushButton(QStringLiteral("Mégsem"), this);
-    m_cancel->setObjectName(QStringLiteral("cancelButton"));
-    for (QPushButton* b : {m_ok, m_cancel}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    root->addLayout(buttons);
+    m_ok = ui::makeButton(this, "okButton", QStringLiteral("OK"));
+    m_cancel = ui::makeButton(this, "cancelButton", QStringLiteral("Mégsem"));
+    root->addLayout(ui::buttonRow({m_ok, m_cancel}));
 
-    QWidget* order[] = {m_producerButton, m_issueDate, m_purchaseDate, m_paymentDate, m_transfer, m_szja,
-                        m_weight, m_contribution, m_deduction, m_remark, m_declarationCheck, m_declaration,
-                        m_grid, m_newLine, m_modifyLine, m_deleteLine, m_ok, m_cancel};
-    for (size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ui::setTabChain({m_producerButton, m_issueDate, m_purchaseDate, m_paymentDate, m_transfer, m_szja, m_weight,
+                     m_contribution, m_deduction, m_remark, m_declarationCheck, m_declaration, m_grid, m_newLine,
+                     m_modifyLine, m_deleteLine, m_ok, m_cancel});
 
     // Behaviour.
     connect(m_producerButton, &QPushButton::clicked, this, [this] { chooseProducer(); });

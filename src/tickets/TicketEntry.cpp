@@ -27,6 +27,19 @@ QString quoted(const QString& s)
     return QStringLiteral("\"%1\"").arg(s);
 }
 
+// The three sums of a sum query (its FAR, KFELAR and VAR columns, with the suffix); zeros
+// when the query found no line.
+AmountSums readSums(const Query& q, const QString& suffix)
+{
+    AmountSums s;
+    if (!q.isEmpty()) {
+        s.far = q.number(QStringLiteral("FAR") + suffix);
+        s.kfelar = q.number(QStringLiteral("KFELAR") + suffix);
+        s.var = q.number(QStringLiteral("VAR") + suffix);
+    }
+    return s;
+}
+
 } // namespace
 
 bool ticketNumberFits(const QString& number)
@@ -324,13 +337,7 @@ AmountSums readTicketSums(TData& data, const QString& number)
               QStringLiteral("FROM Fjsor"), QStringLiteral("WHERE s_Bszam= :p1"), QStringLiteral("GROUP BY s_Bszam")});
     q.setText(QStringLiteral("p1"), number);
     q.open();
-    AmountSums s;
-    if (!q.isEmpty()) {
-        s.far = q.number(QStringLiteral("FAR"));
-        s.kfelar = q.number(QStringLiteral("KFELAR"));
-        s.var = q.number(QStringLiteral("VAR"));
-    }
-    return s;
+    return readSums(q, QString());
 }
 
 AmountSums readProducerSums(TData& data, const QString& producerCode)
@@ -344,13 +351,7 @@ AmountSums readProducerSums(TData& data, const QString& producerCode)
               QStringLiteral("WHERE FjFej.f_ostermkod = :p1"), QStringLiteral("GROUP BY f_ostermkod")});
     q.setText(QStringLiteral("p1"), producerCode);
     q.open();
-    AmountSums s;
-    if (!q.isEmpty()) {
-        s.far = q.number(QStringLiteral("FAR1"));
-        s.kfelar = q.number(QStringLiteral("KFELAR1"));
-        s.var = q.number(QStringLiteral("VAR1"));
-    }
-    return s;
+    return readSums(q, QStringLiteral("1"));
 }
 
 TicketTotals formatTotals(const AmountSums& ticket, qint64 payable, const AmountSums& producer)

@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "ModalDriver.h"
 #include "ScreenRegistry.h"
+#include "SecondAttachment.h"
 #include "SharedState.h"
 #include "TForm1.h"
 #include "TForm17.h"
@@ -54,30 +55,7 @@ bool menusOpen(const TForm1& window)
     return true;
 }
 
-// A second attachment to the same database, as another program would hold it.
-struct SecondAttachment
-{
-    explicit SecondAttachment(const QString& path)
-    {
-        connection.attach(path, QString::fromLatin1(TData::User), QString::fromLatin1(TData::Password));
-    }
-    QString scalar(const QString& sql)
-    {
-        Query q(&connection, QStringLiteral("second"));
-        q.setSql({sql});
-        q.open();
-        const QString value = q.isEmpty() ? QString() : q.text(q.fieldNames().value(0));
-        connection.commit();
-        return value;
-    }
-    void execUncommitted(const QString& sql)
-    {
-        Query q(&connection, QStringLiteral("second"));
-        q.setSql({sql});
-        q.exec();
-    }
-    Connection connection;
-};
+using zeror::test::SecondAttachment;
 
 class BuyerScreenTest : public ::testing::Test
 {

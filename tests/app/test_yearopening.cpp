@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "ModalDriver.h"
 #include "ScreenRegistry.h"
+#include "SecondAttachment.h"
 #include "SharedState.h"
 #include "TForm38.h"
 #include "TestDatabase.h"
@@ -59,24 +60,7 @@ TEST(StartingNumberCheck, RefusesInTheOrderOfTheChecks)
     }
 }
 
-// A second attachment to the same database, as another program would hold it.
-struct SecondAttachment
-{
-    explicit SecondAttachment(const QString& path)
-    {
-        connection.attach(path, QString::fromLatin1(TData::User), QString::fromLatin1(TData::Password));
-    }
-    QString scalar(const QString& sql)
-    {
-        Query q(&connection, QStringLiteral("second"));
-        q.setSql({sql});
-        q.open();
-        const QString value = q.isEmpty() ? QString() : q.text(q.fieldNames().value(0));
-        connection.commit();
-        return value;
-    }
-    Connection connection;
-};
+using zeror::test::SecondAttachment;
 
 class YearOpeningTest : public ::testing::Test
 {

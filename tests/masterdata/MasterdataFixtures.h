@@ -4,11 +4,35 @@
 #include "ProductRegister.h"
 #include "TestDatabase.h"
 
+#include <QPushButton>
 #include <QString>
 #include <QTest>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
 namespace zeror::test {
+
+inline QString u(const char* s)
+{
+    return QString::fromUtf8(s);
+}
+
+// The window's button with the object name; a missing one fails the test.
+inline QPushButton* button(QWidget* w, const char* name)
+{
+    auto* b = w->findChild<QPushButton*>(QString::fromLatin1(name));
+    EXPECT_NE(b, nullptr) << name;
+    return b;
+}
+
+// Shows the window and waits until it is the active one, so that key clicks reach it.
+inline void showActive(QWidget& w)
+{
+    w.show();
+    w.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+}
 
 // Types the text key by key into the widget, letters with accents included (QTest::keyClicks
 // handles ASCII only).

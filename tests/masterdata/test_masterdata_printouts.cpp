@@ -26,11 +26,6 @@ using ui::Dialogs;
 
 namespace {
 
-QString u(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
 void copyTemplate(TestDatabase& db, const char* name)
 {
     const QString from = QStringLiteral(ZEROR_TEMPLATES_DIR "/") + QString::fromLatin1(name);

@@ -14,11 +14,6 @@ using P = ProductField;
 
 namespace {
 
-QString u(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
 // ---- Producer entry checks ----
 
 TEST(ProducerChecks, ValidProducerPasses)

@@ -26,25 +26,6 @@ using F = ProducerField;
 
 namespace {
 
-QString u(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
-QPushButton* button(QWidget* w, const char* name)
-{
-    auto* b = w->findChild<QPushButton*>(QString::fromLatin1(name));
-    EXPECT_NE(b, nullptr) << name;
-    return b;
-}
-
-void showActive(QWidget& w)
-{
-    w.show();
-    w.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
-}
-
 void fill(TForm5& e, const ProducerInput& in)
 {
     for (const ProducerFieldSpec& fieldDef : producerFieldSpecs()) {
