@@ -36,34 +36,21 @@ DbError toError(IStatus* st)
     const QString text = QString::fromLocal8Bit(buffer).trimmed();
     const intptr_t* errors = st->getErrors();
     long gds = 0;
-    for (const intptr_t* p = errors; p && *p != isc_arg_end;) {
-        if (*p == isc_arg_gds) {
-            if (gds == 0)
-                gds = static_cast<long>(p[1]);
-            p += 2;
-        } else if (*p == isc_arg_cstring) {
-            p += 3;
-        } else {
-            p += 2;
-        }
-    }
     bool inUse = false;
     bool ioError = false;
     bool lockConflict = false;
     for (const intptr_t* p = errors; p && *p != isc_arg_end;) {
         if (*p == isc_arg_gds) {
             const long code = static_cast<long>(p[1]);
-            if (code == isc_already_opened)
-                inUse = true;
-            if (code == isc_io_error || code == isc_io_open_err)
-                ioError = true;
-            if (code == isc_deadlock || code == isc_update_conflict || code == isc_lock_conflict)
-                lockConflict = true;
+            if (gds == 0)
+                gds = code;
+            inUse = inUse || code == isc_already_opened;
+            ioError = ioError || code == isc_io_error || code == isc_io_open_err;
+            lockConflict = lockConflict || code == isc_deadlock || code == isc_update_conflict || code == isc_lock_conflict;
             p += 2;
-        } else if (*p == isc_arg_cstring) {
-            p += 3;
         } else {
-            p += 2;
+            // A counted string carries its length before the pointer.
+            p += *p == isc_arg_cstring ? 3 : 2;
         }
     }
     DbError::Kind kind = DbError::Kind::General;

@@ -150,7 +150,7 @@ void Query::open()
     m_rows = std::move(rows.rows);
     m_open = true;
     m_current = m_rows.isEmpty() ? -1 : 0;
-    m_eof = m_bof = m_rows.isEmpty();
+    m_eof = m_rows.isEmpty();
     m_bof = true;
     emit rowsReset();
     emit currentChanged(m_current);
