@@ -163,10 +163,10 @@ std::optional<BuyerFault> checkBuyerRecord(const BuyerRecord& record)
     return std::nullopt;
 }
 
-BuyerStoreResult storeBuyerRecord(TData& dataModule, const BuyerRecord& record, const QString& buyerCode)
+void storeBuyerRecord(TData& dataModule, const BuyerRecord& record, const QString& buyerCode)
 {
     const bool sole = record.soleProprietor;
-    const WriteResult written = dataModule.write([&] {
+    dataModule.write({kStatementFailedMessage, kStartFailedMessage}, [&] {
         Query& q = dataModule.ZQ61;
         q.close();
         q.clearSql();
@@ -219,20 +219,6 @@ BuyerStoreResult storeBuyerRecord(TData& dataModule, const BuyerRecord& record, 
                               .arg(buyerCode),
                           DbError::Kind::NotFound);
     });
-    BuyerStoreResult result;
-    switch (written.status) {
-    case WriteResult::Status::Ok:
-        result.ok = true;
-        break;
-    case WriteResult::Status::StatementFailed:
-        result.message = written.message(kStatementFailedMessage);
-        break;
-    case WriteResult::Status::StartFailed:
-        dataModule.rollback();
-        result.message = written.message(kStartFailedMessage);
-        break;
-    }
-    return result;
 }
 
 void rereadBuyerValues(TData& dataModule, const QString& buyerCode)

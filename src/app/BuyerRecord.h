@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Error.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -89,24 +91,14 @@ std::optional<BuyerRecord> loadBuyerRecord(TData& dataModule, const QString& cod
 int buyerTicketCount(TData& dataModule, const QString& code);
 
 // The first fault of a record about to be stored: its message and the column of the field.
-struct BuyerFault
-{
-    QString message;
-    QString column;
-};
+using BuyerFault = Fault<QString>;
 std::optional<BuyerFault> checkBuyerRecord(const BuyerRecord& record);
-
-// Outcome of storing: ok, or the message to show.
-struct BuyerStoreResult
-{
-    bool ok = false;
-    QString message;
-};
 
 // The UPDATE of the record through the write procedure (query ZQ61), committed at once. Without
 // "Egyéni vállalkozó" the tax identifier, registration number and proprietor's name are written
 // as one blank. An UPDATE that finds no row (the buyer vanished meanwhile) is a failure too.
-BuyerStoreResult storeBuyerRecord(TData& dataModule, const BuyerRecord& record, const QString& buyerCode);
+// Throws WriteError with the message to show.
+void storeBuyerRecord(TData& dataModule, const BuyerRecord& record, const QString& buyerCode);
 
 // After storing (whatever its outcome): buyerDeclaration and, when the stored version is not
 // blank, templateVariant are re-read from the buyer's row. A missing row changes nothing.

@@ -21,6 +21,8 @@ StartupOptions parseStartupOptions(const QStringList& arguments)
             options.database = a.mid(11);
         else if (a == QLatin1String("--no-splash"))
             options.splash = false;
+        else if (a == QLatin1String("--show-hidden"))
+            options.showHidden = true;
     }
     return options;
 }

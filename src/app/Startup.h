@@ -14,9 +14,11 @@ struct StartupOptions
 {
     QString database; // empty: the default bare file name in the working folder
     bool splash = true;
+    bool showHidden = false; // shows and enables the menu items this version keeps hidden
 };
 
-// Reads "--database NAME" (or the ZEROR_DATABASE environment variable) and "--no-splash".
+// Reads "--database NAME" (or the ZEROR_DATABASE environment variable), "--no-splash" and
+// "--show-hidden".
 StartupOptions parseStartupOptions(const QStringList& arguments);
 
 // The message shown when the database cannot be opened: the program's own two lines,

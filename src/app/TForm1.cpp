@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "AppSettings.h"
 #include "Dialogs.h"
 #include "Formats.h"
 #include "ScreenRegistry.h"
@@ -51,7 +52,8 @@ QAction* TForm1::addItem(QMenu* menu, const char* name, const QString& caption, 
     QAction* action = menu->addAction(caption);
     const QString itemName = QString::fromLatin1(name);
     action->setObjectName(itemName);
-    if (hidden) {
+    // The items this version keeps hidden are shown only when zeror.ini or the command line asks.
+    if (hidden && !settings::showHiddenMenuItems()) {
         action->setVisible(false);
         action->setEnabled(false);
     }

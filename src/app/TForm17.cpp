@@ -192,7 +192,7 @@ void TForm17::Button1Click()
     BuyerRecord record = recordFromFields();
     if (const std::optional<BuyerFault> fault = checkBuyerRecord(record)) {
         ui::Dialogs::information(this, fault->message);
-        if (QLineEdit* edit = m_fields.value(fault->column))
+        if (QLineEdit* edit = m_fields.value(fault->field))
             edit->setFocus();
         return;
     }
@@ -202,15 +202,19 @@ void TForm17::Button1Click()
             m_fields.value(QString::fromLatin1(column))->setText(QStringLiteral(" "));
     }
     const QString buyerCode = sharedState().buyerCode;
-    const BuyerStoreResult stored = storeBuyerRecord(m_data, record, buyerCode);
-    if (!stored.ok)
-        ui::Dialogs::error(this, stored.message);
+    bool stored = true;
     try {
-        rereadBuyerValues(m_data, buyerCode);
-    } catch (const DbError& e) {
+        storeBuyerRecord(m_data, record, buyerCode);
+    } catch (const Error& e) {
+        stored = false;
         ui::Dialogs::error(this, e.message());
     }
-    if (stored.ok)
+    try {
+        rereadBuyerValues(m_data, buyerCode);
+    } catch (const Error& e) {
+        ui::Dialogs::error(this, e.message());
+    }
+    if (stored)
         accept();
     else
         reject();

@@ -109,9 +109,10 @@ void TForm38::Button1Click()
         m_newEdit->setFocus();
         return;
     }
-    const YearOpeningResult stored = storeStartingNumber(m_data, sharedState().buyerCode, number);
-    if (!stored.ok) {
-        ui::Dialogs::error(this, stored.message);
+    try {
+        storeStartingNumber(m_data, sharedState().buyerCode, number);
+    } catch (const Error& e) {
+        ui::Dialogs::error(this, e.message());
         m_newEdit->setFocus();
         return;
     }

@@ -3,19 +3,11 @@
 #include "BuyerRecord.h"
 #include "DbError.h"
 #include "TData.h"
+#include "TextHelpers.h"
 
 namespace zeror {
 
 namespace {
-
-bool allDigits(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() < u'0' || c.unicode() > u'9')
-            return false;
-    }
-    return true;
-}
 
 // Number of counter rows of the buyer (0 or 1 in a sound database).
 int counterRowCount(TData& dataModule, const QString& buyerCode)
@@ -79,31 +71,23 @@ std::optional<QString> checkStartingNumber(const QString& text)
     if (text.size() != 8)
         return QStringLiteral("Nem 8 hosszú a számsor!");
     // Anything but digits cannot be read as a number; the field never lets it through.
-    if (!allDigits(text))
+    if (!isAllDigits(text))
         return QStringLiteral("Csak számot tartalmazhat.");
     if (QString::number(text.toLongLong()) != text)
         return QStringLiteral("Nullável nem kezdödhet!");
     return std::nullopt;
 }
 
-YearOpeningResult storeStartingNumber(TData& dataModule, const QString& buyerCode, const QString& number)
+bool storeStartingNumber(TData& dataModule, const QString& buyerCode, const QString& number)
 {
-    YearOpeningResult result;
-    int rows = 0;
-    try {
-        rows = counterRowCount(dataModule, buyerCode);
-    } catch (const DbError& e) {
-        result.message = e.message();
-        return result;
-    }
-    result.inserted = rows == 0;
-    const QString failure = result.inserted ? QStringLiteral("Hiba382: Letároláskor az INSERT Sorszam -ba ")
-                                            : QStringLiteral("Hiba381: Letároláskor az UPDATE Sorszam -ba ");
-    const WriteResult written = dataModule.write([&] {
+    const bool inserted = counterRowCount(dataModule, buyerCode) == 0;
+    const QString failure = inserted ? QStringLiteral("Hiba382: Letároláskor az INSERT Sorszam -ba ")
+                                     : QStringLiteral("Hiba381: Letároláskor az UPDATE Sorszam -ba ");
+    dataModule.write({failure}, [&] {
         Query& q = dataModule.ZQ50;
         q.close();
         q.clearSql();
-        if (result.inserted) {
+        if (inserted) {
             q.addLine(QStringLiteral("INSERT INTO sorszam ( a_FjBszam, a_akod ) "));
             q.addLine(QStringLiteral("       VALUES       (       :p1,    :p2 ) "));
         } else {
@@ -115,10 +99,7 @@ YearOpeningResult storeStartingNumber(TData& dataModule, const QString& buyerCod
         q.setText(QStringLiteral("p2"), buyerCode);
         q.exec();
     });
-    result.ok = written.ok();
-    if (!result.ok)
-        result.message = written.message(failure);
-    return result;
+    return inserted;
 }
 
 } // namespace zeror

@@ -26,17 +26,10 @@ YearOpeningState readYearOpening(TData& dataModule, const QString& buyerCode);
 // not blank, exactly 8 characters, digits only, no leading zero.
 std::optional<QString> checkStartingNumber(const QString& text);
 
-// Outcome of storing a starting number.
-struct YearOpeningResult
-{
-    bool ok = false;
-    bool inserted = false; // a new counter row was made (the buyer had none)
-    QString message;       // the failure message
-};
-
 // Inserts or updates the buyer's SORSZAM row with the new starting number through the write
 // procedure, committed at once so that no later rollback can discard it. The number must have
-// passed checkStartingNumber.
-YearOpeningResult storeStartingNumber(TData& dataModule, const QString& buyerCode, const QString& number);
+// passed checkStartingNumber. True when a new counter row was made (the buyer had none); throws
+// Error with the message to show.
+bool storeStartingNumber(TData& dataModule, const QString& buyerCode, const QString& number);
 
 } // namespace zeror

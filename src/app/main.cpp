@@ -1,4 +1,6 @@
+#include "AppSettings.h"
 #include "Dialogs.h"
+#include "ReportPrint.h"
 #include "Startup.h"
 #include "TAboutBox.h"
 #include "TData.h"
@@ -20,6 +22,8 @@ int main(int argc, char* argv[])
         });
     }
     const zeror::StartupOptions options = zeror::parseStartupOptions(QApplication::arguments());
+    zeror::settings::setShowHiddenFromCommandLine(options.showHidden);
+    zeror::installPreviewDialogs();
 
     if (options.splash) {
         zeror::TAboutBox splash;

@@ -306,4 +306,11 @@ bool Query::locate(const QString& field, const QVariant& value)
     return false;
 }
 
+QString fieldText(const Query& q, const QString& column)
+{
+    if (!q.isOpen() || q.recNo() < 0 || !q.hasField(column))
+        return QString();
+    return q.text(column).trimmed();
+}
+
 } // namespace zeror

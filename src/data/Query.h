@@ -102,4 +102,8 @@ private:
     bool m_bof = true;
 };
 
+// The text of the column on the query's current row without surrounding blanks; empty when the
+// query is closed, has no current row or no such column.
+QString fieldText(const Query& q, const QString& column);
+
 } // namespace zeror

@@ -89,40 +89,31 @@ void TData::rollback()
     }
 }
 
-WriteResult TData::write(const std::function<void()>& statements)
+WriteError::WriteError(Stage stage, const QString& screenMessage, const QString& reason)
+    : Error(reason.isEmpty() ? screenMessage : screenMessage + QLatin1Char('\n') + reason), m_stage(stage),
+      m_reason(reason)
 {
-    WriteResult result = writeNoCommit(statements);
-    if (!result.ok())
-        return result;
-    try {
-        commit();
-    } catch (const DbError& e) {
-        rollback();
-        result.status = WriteResult::Status::StatementFailed;
-        result.detail = e.message();
-    }
-    return result;
 }
 
-WriteResult TData::writeNoCommit(const std::function<void()>& statements)
+void TData::write(const WriteMessages& messages, const std::function<void()>& statements)
 {
-    WriteResult result;
     try {
         if (!inTransaction())
             startTransaction();
     } catch (const DbError& e) {
-        result.status = WriteResult::Status::StartFailed;
-        result.detail = e.message();
-        return result;
+        const QString& text = messages.startFailed.isEmpty() ? messages.statementFailed : messages.startFailed;
+        throw WriteError(WriteError::Stage::Start, text, e.message());
     }
     try {
         statements();
-    } catch (const DbError& e) {
+        commit();
+    } catch (const Error& e) {
         rollback();
-        result.status = WriteResult::Status::StatementFailed;
-        result.detail = e.message();
+        throw WriteError(WriteError::Stage::Statement, messages.statementFailed, e.message());
+    } catch (...) {
+        rollback();
+        throw;
     }
-    return result;
 }
 
 Query* TData::query(const QString& componentName)

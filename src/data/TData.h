@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Connection.h"
+#include "DbError.h"
 #include "Query.h"
 #include "SharedState.h"
 
@@ -10,19 +11,29 @@
 
 namespace zeror {
 
-// Outcome of the write procedure: the screen picks its own "Hiba…" text by the status.
-struct WriteResult
+// The texts of the write procedure's two failures: the screen's "Hiba…" text when a statement or
+// the commit fails, and the one when the transaction cannot even be started (the same text when
+// this is left empty).
+struct WriteMessages
 {
-    enum class Status { Ok, StatementFailed, StartFailed };
-    Status status = Status::Ok;
-    QString detail; // the database's own explanation of a failure
+    QString statementFailed;
+    QString startFailed;
+};
 
-    bool ok() const { return status == Status::Ok; }
-    // The screen's message followed by the database's reason on the next line.
-    QString message(const QString& screenMessage) const
-    {
-        return detail.isEmpty() ? screenMessage : screenMessage + QLatin1Char('\n') + detail;
-    }
+// A failure of the write procedure: the message is the screen's text followed by the database's
+// reason on the next line; the stage tells the screen whether anything was attempted.
+class WriteError : public Error
+{
+public:
+    enum class Stage { Start, Statement };
+    WriteError(Stage stage, const QString& screenMessage, const QString& reason);
+
+    Stage stage() const { return m_stage; }
+    const QString& reason() const { return m_reason; }
+
+private:
+    Stage m_stage;
+    QString m_reason;
 };
 
 // The shared data module: one attachment, one transaction, the table datasets and the named queries.
@@ -66,11 +77,9 @@ public:
     void commitRetaining() { m_connection.commitRetaining(); }
     void rollback();
 
-    // The write procedure: starts the transaction when needed (a failure there is StartFailed),
-    // runs the statements and commits; a failure of either is StatementFailed and is rolled back.
-    WriteResult write(const std::function<void()>& statements);
-    // Like write(), but leaves the commit to a later statement of the same unit of work.
-    WriteResult writeNoCommit(const std::function<void()>& statements);
+    // The write procedure: starts the transaction when needed, runs the statements and commits.
+    // A failure is rolled back and thrown as WriteError with the matching text of `messages`.
+    void write(const WriteMessages& messages, const std::function<void()>& statements);
 
     // Finds a named query or table dataset by component name; nullptr when unknown.
     Query* query(const QString& componentName);

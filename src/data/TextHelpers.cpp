@@ -5,6 +5,26 @@
 
 namespace zeror {
 
+bool isAllDigits(const QString& s)
+{
+    if (s.isEmpty())
+        return false;
+    for (const QChar c : s) {
+        if (c < u'0' || c > u'9')
+            return false;
+    }
+    return true;
+}
+
+bool isBlank(const QString& s)
+{
+    for (const QChar c : s) {
+        if (!c.isSpace())
+            return false;
+    }
+    return true;
+}
+
 namespace {
 
 // Value of the ASCII digit at index i, or -1 when the text is too short or holds something else.

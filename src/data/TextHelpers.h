@@ -5,6 +5,12 @@
 
 namespace zeror {
 
+// True for a non-empty text of the digits 0-9 only.
+bool isAllDigits(const QString& s);
+
+// True when nothing but white space is left (an empty text included).
+bool isBlank(const QString& s);
+
 // Check-digit tests of the Hungarian identifiers. Callers check the length first; a text that
 // is too short or has a non-digit at a position the test reads is reported as invalid.
 

@@ -11,8 +11,6 @@ namespace zeror {
 namespace {
 
 using F = ProducerField;
-using ui::CharClass;
-using registercommon::blank;
 
 const std::array<ProducerFieldSpec, kProducerFieldCount> kSpecs = {{
     {F::Id, "ID_OSTERMELO", "ID", "", "", 0, CharClass::Any, true, ""},
@@ -97,33 +95,33 @@ std::optional<ProducerFault> checkProducer(const ProducerInput& in)
     const QString kozadoszam = in[F::Kozadoszam].trimmed();
     const bool tajTicked = in.emptyTajAllowed;
 
-    if (blank(in[F::Nev]))
+    if (isBlank(in[F::Nev]))
         return fault("Nincs megadva a neve!", F::Nev);
-    if (blank(in[F::Irszam]))
+    if (isBlank(in[F::Irszam]))
         return fault("Nincs megadva az irányitószám!", F::Irszam);
     if (irszam.size() >= 1 && irszam.size() <= 3)
         return fault("Az irányitószám kevesebb mint 4 karakter!", F::Irszam);
-    if (blank(in[F::Helysegnev]))
+    if (isBlank(in[F::Helysegnev]))
         return fault("Nincs megadva a helységnév!", F::Helysegnev);
-    if (blank(in[F::Utca]))
+    if (isBlank(in[F::Utca]))
         return fault("Nincs megadva az utca!", F::Utca);
-    if (blank(in[F::Adoazon]))
+    if (isBlank(in[F::Adoazon]))
         return fault("Nincs megadva az adóazonositó!", F::Adoazon);
-    if (blank(in[F::Igszam]))
+    if (isBlank(in[F::Igszam]))
         return fault("Nincs megadva az őstermelő ig.szám!", F::Igszam);
-    if (blank(in[F::Szja]))
+    if (isBlank(in[F::Szja]))
         return fault("Nincs megadva az szja!", F::Szja);
-    if (blank(in[F::Szulhely]))
+    if (isBlank(in[F::Szulhely]))
         return fault("Nincs megadva a születési hely!", F::Szulhely);
-    if (blank(in[F::Szido]))
+    if (isBlank(in[F::Szido]))
         return fault("Nincs megadva a születési idő!", F::Szido);
-    if (blank(in[F::Anyja]))
+    if (isBlank(in[F::Anyja]))
         return fault("Nincs megadva az anyja neve!", F::Anyja);
-    if (blank(in[F::Neme]))
+    if (isBlank(in[F::Neme]))
         return fault("Nincs megadva a neme!", F::Neme);
-    if (blank(in[F::Szulnev]))
+    if (isBlank(in[F::Szulnev]))
         return fault("Nincs megadva a születési neve!", F::Szulnev);
-    if (blank(in[F::Fhat]))
+    if (isBlank(in[F::Fhat]))
         return fault("Nincs megadva a napok száma vagy nulla!", F::Fhat);
     // A text that is no number at all is as wrong as a negative one.
     qint64 days = 0;
@@ -131,9 +129,9 @@ std::optional<ProducerFault> checkProducer(const ProducerInput& in)
         return fault("Hibás szám vagy nullát adjon meg!", F::Fhat);
     if (kozadoszam.size() >= 1 && kozadoszam.size() <= 7)
         return fault("Közösségi adószám kevesebb mint 8 karakter!", F::Kozadoszam);
-    if (blank(in[F::Taj]) && !tajTicked)
+    if (isBlank(in[F::Taj]) && !tajTicked)
         return fault("Nincs megadva a TAJ!", F::Taj);
-    if (blank(in[F::Adoszam]))
+    if (isBlank(in[F::Adoszam]))
         return fault("Nincs megadva az adószáma!", F::Adoszam);
     if (in[F::Igszam].size() < 6)
         return fault("Az őstermelő ig.szám kevésebb mint 6 karakter!", F::Igszam);
@@ -232,10 +230,10 @@ qint64 producerCount(TData& data)
     return q.isEmpty() ? 0 : q.integer(QStringLiteral("db"));
 }
 
-WriteResult deleteProducer(TData& data, qint64 id)
+void deleteProducer(TData& data, qint64 id)
 {
     // Committed at once: a later rollback of another screen must not bring the row back.
-    return data.write([&] {
+    data.write({producertext::Hiba41}, [&] {
         Query& q = data.ZQ31;
         q.close();
         q.clearSql();
@@ -300,9 +298,9 @@ QStringList producerUpdateSql()
     };
 }
 
-WriteResult storeProducer(TData& data, bool isNew, const ProducerInput& in)
+void storeProducer(TData& data, bool isNew, const ProducerInput& in)
 {
-    return data.write([&] {
+    data.write({isNew ? producertext::Hiba52 : producertext::Hiba53, producertext::Hiba54}, [&] {
         Query& q = data.ZQ30;
         q.close();
         q.clearSql();

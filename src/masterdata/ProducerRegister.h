@@ -1,6 +1,8 @@
 #pragma once
 
-#include "KeyFilters.h"
+#include "Error.h"
+
+#include "CharClass.h"
 #include "TData.h"
 
 #include <QString>
@@ -59,7 +61,7 @@ struct ProducerFieldSpec {
     const char* suffix;  // text after the field ("%", "nap"), UTF-8
     const char* hint;    // tool tip, UTF-8
     int maxLength;       // 0: the key class decides
-    ui::CharClass keys;
+    CharClass keys;
     bool readOnly;
     const char* defaultText; // for a new producer
 };
@@ -78,10 +80,7 @@ struct ProducerInput {
 };
 
 // The first fault of an entry: its message and the field that gets the focus.
-struct ProducerFault {
-    QString message;
-    ProducerField field;
-};
+using ProducerFault = Fault<ProducerField>;
 
 // Runs the entry checks in their fixed order and returns the first fault, or nothing.
 std::optional<ProducerFault> checkProducer(const ProducerInput& input);
@@ -122,16 +121,17 @@ qint64 printedTicketCount(TData& data, const QString& producerCode, PrintedCheck
 // All producers (query ZQ31).
 qint64 producerCount(TData& data);
 
-// Deletes the producer by its key on ZQ31 and commits at once.
-WriteResult deleteProducer(TData& data, qint64 id);
+// Deletes the producer by its key on ZQ31 and commits at once; throws WriteError ("Hiba41…").
+void deleteProducer(TData& data, qint64 id);
 
 // Fills an entry from the current row of a producer query; throws DbError when a field is
 // missing or there is no current row.
 ProducerInput producerFromRow(const Query& query);
 
 // The INSERT (new) or UPDATE (change) on ZQ30 with its parameters; on success
-// producerLocateCode is set to the code. The input must have passed checkProducer().
-WriteResult storeProducer(TData& data, bool isNew, const ProducerInput& input);
+// producerLocateCode is set to the code. The input must have passed checkProducer(). Throws
+// WriteError with "Hiba52…" / "Hiba53…", or "Hiba54…" when the transaction could not start.
+void storeProducer(TData& data, bool isNew, const ProducerInput& input);
 QStringList producerInsertSql();
 QStringList producerUpdateSql();
 

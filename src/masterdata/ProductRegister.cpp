@@ -4,6 +4,7 @@
 #include "Formats.h"
 #include "RegisterCommon.h"
 #include "SharedState.h"
+#include "TextHelpers.h"
 
 #include <cmath>
 
@@ -12,8 +13,6 @@ namespace zeror {
 namespace {
 
 using F = ProductField;
-using ui::CharClass;
-using registercommon::blank;
 
 const std::array<ProductFieldSpec, kProductFieldCount> kSpecs = {{
     {F::Id, "ID_TERMEK", "ID", 0, CharClass::Any, true, ""},
@@ -58,15 +57,15 @@ const ProductFieldSpec& productFieldSpec(ProductField field)
 std::optional<ProductFault> checkProduct(const ProductInput& in)
 {
     auto fault = [](const QString& message, F field) { return std::optional<ProductFault>(ProductFault{message, field}); };
-    if (blank(in[F::Kod]))
+    if (isBlank(in[F::Kod]))
         return fault(QStringLiteral("Nincs megadva a kód!"), F::Kod);
-    if (blank(in[F::Megnevezes]))
+    if (isBlank(in[F::Megnevezes]))
         return fault(QStringLiteral("Nincs megadva a megnevezés!"), F::Megnevezes);
-    if (blank(in[F::Ear]))
+    if (isBlank(in[F::Ear]))
         return fault(QStringLiteral("Nincs megadva az egységár!"), F::Ear);
-    if (blank(in[F::Megy]))
+    if (isBlank(in[F::Megy]))
         return fault(QStringLiteral("Nincs megadva a mennyiség egység!"), F::Megy);
-    if (blank(in[F::Kompmerteke]))
+    if (isBlank(in[F::Kompmerteke]))
         return fault(QStringLiteral("Nincs megadva a komp.mérték!"), F::Kompmerteke);
     // "1,2,3" or a lone "," would fail in the database; say so here instead.
     double price = 0;
@@ -170,10 +169,10 @@ qint64 productCount(TData& data)
     return q.isEmpty() ? 0 : q.integer(QStringLiteral("db"));
 }
 
-WriteResult deleteProduct(TData& data, qint64 id)
+void deleteProduct(TData& data, qint64 id)
 {
     // Committed at once: a later rollback of another screen must not bring the row back.
-    return data.write([&] {
+    data.write({producttext::Hiba61}, [&] {
         Query& q = data.ZQ41;
         q.close();
         q.clearSql();
@@ -208,9 +207,9 @@ QStringList productUpdateSql()
             QStringLiteral(" WHERE ID_termek    = :p0  ")};
 }
 
-WriteResult storeProduct(TData& data, bool isNew, const ProductInput& in)
+void storeProduct(TData& data, bool isNew, const ProductInput& in)
 {
-    return data.write([&] {
+    data.write({isNew ? producttext::Hiba72 : producttext::Hiba73, producttext::Hiba74}, [&] {
         Query& q = data.ZQ41;
         q.close();
         q.clearSql();

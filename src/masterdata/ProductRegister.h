@@ -1,6 +1,8 @@
 #pragma once
 
-#include "KeyFilters.h"
+#include "Error.h"
+
+#include "CharClass.h"
 #include "TData.h"
 
 #include <QString>
@@ -20,7 +22,7 @@ struct ProductFieldSpec {
     const char* column; // TERMEK column
     const char* label;  // UTF-8
     int maxLength;      // 0: unlimited
-    ui::CharClass keys;
+    CharClass keys;
     bool readOnly;
     const char* defaultText; // for a new product
 };
@@ -35,10 +37,7 @@ struct ProductInput {
     const QString& operator[](ProductField f) const { return values[static_cast<size_t>(f)]; }
 };
 
-struct ProductFault {
-    QString message;
-    ProductField field;
-};
+using ProductFault = Fault<ProductField>;
 
 // The entry checks in their fixed order; the first fault, or nothing.
 std::optional<ProductFault> checkProduct(const ProductInput& input);
@@ -78,14 +77,15 @@ QString nextProductCode(TData& data);
 
 // All products (query ZQ41).
 qint64 productCount(TData& data);
-// Deletes the product by its key on ZQ41 and commits at once.
-WriteResult deleteProduct(TData& data, qint64 id);
+// Deletes the product by its key on ZQ41 and commits at once; throws WriteError ("Hiba61…").
+void deleteProduct(TData& data, qint64 id);
 
 // Fills an entry from the current row of a product query; throws DbError without a row.
 ProductInput productFromRow(const Query& query);
 
-// The INSERT (new) or UPDATE (change) on ZQ41; on success productSearchText is the code.
-WriteResult storeProduct(TData& data, bool isNew, const ProductInput& input);
+// The INSERT (new) or UPDATE (change) on ZQ41; on success productSearchText is the code. Throws
+// WriteError with "Hiba72…" / "Hiba73…", or "Hiba74…" when the transaction could not start.
+void storeProduct(TData& data, bool isNew, const ProductInput& input);
 QStringList productInsertSql();
 QStringList productUpdateSql();
 

@@ -6,6 +6,7 @@
 #include "ProducerRegister.h"
 #include "QueryGrid.h"
 #include "RegisterCommon.h"
+#include "RegisterWidgets.h"
 #include "SharedState.h"
 #include "TData.h"
 #include "TForm5.h"
@@ -91,7 +92,6 @@ const QList<DetailItem>& detailItems()
     return items;
 }
 
-using registercommon::fieldText;
 using ui::makeButton;
 
 } // namespace
@@ -306,12 +306,11 @@ void TForm4::deleteClicked()
             } else if (producerCount(*m_data) < 2) {
                 ui::Dialogs::refusal(this, producertext::LastRow);
             } else {
-                const WriteResult r = deleteProducer(*m_data, id);
-                if (r.ok())
-                    ui::Dialogs::information(this, producertext::Deleted);
-                else
-                    ui::Dialogs::error(this, r.message(producertext::Hiba41));
+                deleteProducer(*m_data, id);
+                ui::Dialogs::information(this, producertext::Deleted);
             }
+        } catch (const WriteError& e) {
+            ui::Dialogs::error(this, e.message());
         } catch (const DbError& e) {
             showDbError(e.message());
         }

@@ -179,13 +179,13 @@ void TForm5::okClicked()
         field(fault->field)->setFocus();
         return;
     }
-    const WriteResult r = storeProducer(*m_data, m_new, in);
-    if (r.status == WriteResult::Status::StartFailed) {
-        ui::Dialogs::error(this, r.message(producertext::Hiba54));
-        return;
+    try {
+        storeProducer(*m_data, m_new, in);
+    } catch (const WriteError& e) {
+        ui::Dialogs::error(this, e.message());
+        if (e.stage() == WriteError::Stage::Start)
+            return;
     }
-    if (!r.ok())
-        ui::Dialogs::error(this, r.message(m_new ? producertext::Hiba52 : producertext::Hiba53));
     try {
         openProducerList(*m_data);
         locateProducer(m_data->ZQ30, sharedState().producerLocateCode);

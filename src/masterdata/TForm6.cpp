@@ -6,6 +6,7 @@
 #include "ProductRegister.h"
 #include "QueryGrid.h"
 #include "RegisterCommon.h"
+#include "RegisterWidgets.h"
 #include "SharedState.h"
 #include "TData.h"
 #include "TForm7.h"
@@ -22,7 +23,6 @@ namespace zeror {
 
 namespace {
 
-using registercommon::fieldText;
 using ui::makeButton;
 
 const char* const kDetailCaptions[] = {"Kód:", "ID:", "Megnevezés:", "VTSZ:", "Egységár:", "Komp.mértéke:"};
@@ -197,13 +197,10 @@ void TForm6::deleteClicked()
             if (productCount(*m_data) < 2) {
                 ui::Dialogs::refusal(this, producttext::LastRow);
             } else {
-                const WriteResult r = deleteProduct(*m_data, id);
-                if (r.ok())
-                    ui::Dialogs::information(this, producttext::Deleted);
-                else
-                    ui::Dialogs::error(this, r.message(producttext::Hiba61));
+                deleteProduct(*m_data, id);
+                ui::Dialogs::information(this, producttext::Deleted);
             }
-        } catch (const DbError& e) {
+        } catch (const Error& e) {
             ui::Dialogs::error(this, e.message());
         }
     }

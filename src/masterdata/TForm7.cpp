@@ -118,13 +118,13 @@ void TForm7::okClicked()
         field(fault->field)->setFocus();
         return;
     }
-    const WriteResult r = storeProduct(*m_data, m_new, in);
-    if (r.status == WriteResult::Status::StartFailed) {
-        ui::Dialogs::error(this, r.message(producttext::Hiba74));
-        return;
+    try {
+        storeProduct(*m_data, m_new, in);
+    } catch (const WriteError& e) {
+        ui::Dialogs::error(this, e.message());
+        if (e.stage() == WriteError::Stage::Start)
+            return;
     }
-    if (!r.ok())
-        ui::Dialogs::error(this, r.message(m_new ? producttext::Hiba72 : producttext::Hiba73));
     try {
         openProductList(*m_data, ProductOrder::AfterStore);
         locateProductCode(m_data->ZQ40, sharedState().productSearchText);

@@ -1,5 +1,6 @@
 #include "previewdialog.h"
 
+#include "printing.h"
 #include "render.h"
 
 #include <QAction>
@@ -150,6 +151,13 @@ private:
     int m_page = 0;
     qreal m_pxPerMm = 4;
 };
+
+QString PreviewDialog::suggestedPdfName() const
+{
+    QString suggested = m_report.title.trimmed();
+    suggested.replace(QLatin1Char('/'), QLatin1Char('-'));
+    return suggested.isEmpty() ? QString() : suggested + QStringLiteral(".pdf");
+}
 
 std::function<QString(QWidget*)>& PreviewDialog::defaultPdfFileNameHook()
 {
@@ -483,10 +491,7 @@ bool PreviewDialog::savePdf()
     if (pdfFileNameHook) {
         fileName = pdfFileNameHook(this);
     } else {
-        QString suggested = m_report.title.trimmed();
-        suggested.replace(QLatin1Char('/'), QLatin1Char('-'));
-        fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Mentés PDF-be"),
-                                                suggested.isEmpty() ? QString() : suggested + QStringLiteral(".pdf"),
+        fileName = QFileDialog::getSaveFileName(this, QStringLiteral("Mentés PDF-be"), suggestedPdfName(),
                                                 QStringLiteral("PDF fájlok (*.pdf)"));
     }
     if (fileName.isEmpty())

@@ -37,6 +37,8 @@ public:
     QAction* action(Action which) const;
     // "x / n" as shown next to the page number field.
     QString pageLabelText() const;
+    // The file name the save dialog proposes: the report's title with ".pdf".
+    QString suggestedPdfName() const;
 
     // Returns the PDF file name to write, or an empty string to cancel.
     std::function<QString(QWidget* parent)> pdfFileNameHook;

@@ -6,7 +6,6 @@
 #include <QString>
 
 class QPainter;
-class QPrinter;
 
 namespace report {
 
@@ -18,9 +17,5 @@ void paintPage(const PreparedReport& report, int pageIndex, QPainter* painter,
 // Writes every page to a PDF file. The file is written under a temporary name
 // and renamed when complete, so a failed write leaves no half file behind.
 bool writePdf(const PreparedReport& report, const QString& fileName, QString* error);
-
-// Prints on the printer as it is set up (e.g. by QPrintDialog): paper size and
-// orientation of the report, the page range and copies chosen there.
-bool print(const PreparedReport& report, QPrinter* printer, QString* error);
 
 }  // namespace report

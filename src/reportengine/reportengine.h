@@ -4,6 +4,5 @@
 #include "datasource.h"
 #include "formatting.h"
 #include "prepared.h"
-#include "previewdialog.h"
 #include "render.h"
 #include "report.h"

@@ -1,14 +1,13 @@
 #include "ReportModule.h"
 
 #include "DbError.h"
-#include "Dialogs.h"
 #include "SharedState.h"
 #include "TData.h"
 
 namespace zeror {
 
 namespace {
-ReportModule::PreviewHook& previewHook()
+ReportModule::PreviewHook& previewHookSlot()
 {
     static ReportModule::PreviewHook hook;
     return hook;
@@ -122,7 +121,12 @@ QPageLayout::Orientation ReportModule::orientationOf(const QString& templateFile
 
 void ReportModule::setPreviewHook(PreviewHook hook)
 {
-    previewHook() = std::move(hook);
+    previewHookSlot() = std::move(hook);
+}
+
+const ReportModule::PreviewHook& ReportModule::previewHook()
+{
+    return previewHookSlot();
 }
 
 void ReportModule::rerunProductLines()
@@ -182,41 +186,25 @@ void ReportModule::rerunProducerTotal()
     q.open();
 }
 
-bool ReportModule::print(const QString& templateFile, QPageLayout::Orientation orientation, Target target,
-                         QWidget* parent, bool readBuyer)
+const report::PreparedReport& ReportModule::prepare(const QString& templateFile,
+                                                   QPageLayout::Orientation orientation, Target target,
+                                                   bool readBuyer)
 {
     report::Report& object = target == Target::Nyomtat ? frNyomtat : frMegtekint;
     QString error;
-    try {
-        if (readBuyer) {
-            Query& q = m_data->ZQ60;
-            q.close();
-            q.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM atvevo"), QStringLiteral("WHERE v_akod = :p0")});
-            q.setText(QStringLiteral("p0"), sharedState().buyerCode);
-            q.open();
-        }
-        if (!object.loadFromFile(templateFile, &error)) {
-            ui::Dialogs::error(parent, error);
-            return false;
-        }
-        object.setOrientation(orientation);
-        if (!object.prepare(m_registry, m_variables, &error)) {
-            ui::Dialogs::error(parent, error);
-            return false;
-        }
-    } catch (const DbError& e) {
-        ui::Dialogs::error(parent, e.message());
-        return false;
+    if (readBuyer) {
+        Query& q = m_data->ZQ60;
+        q.close();
+        q.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM atvevo"), QStringLiteral("WHERE v_akod = :p0")});
+        q.setText(QStringLiteral("p0"), sharedState().buyerCode);
+        q.open();
     }
-    const bool allowPrint = target == Target::Nyomtat;
-    if (previewHook()) {
-        previewHook()(object.prepared(), allowPrint);
-        return true;
-    }
-    report::PreviewDialog preview(object.prepared(), allowPrint, parent);
-    preview.setWindowModality(Qt::ApplicationModal);
-    preview.exec();
-    return true;
+    if (!object.loadFromFile(templateFile, &error))
+        throw Error(error);
+    object.setOrientation(orientation);
+    if (!object.prepare(m_registry, m_variables, &error))
+        throw Error(error);
+    return object.prepared();
 }
 
 } // namespace zeror

@@ -10,8 +10,6 @@
 #include <map>
 #include <memory>
 
-class QWidget;
-
 namespace zeror {
 
 class Query;
@@ -66,12 +64,13 @@ public:
     const QString& currentProductName() const { return m_productName; }
     const QString& currentProducerCode() const { return m_producerCode; }
 
-    // The print sequence: read the chosen buyer into ZQ60 (unless readBuyer is false), load the
-    // template file by its bare name, set the orientation, prepare and show the modal preview.
+    // The print sequence up to the preview: read the chosen buyer into ZQ60 (unless readBuyer is
+    // false), load the template file by its bare name, set the orientation and prepare the pages.
     // The caller has set the variables and prepared its queries. A template that cannot be
-    // loaded, or a failing query, stops with a message naming the cause; false then.
-    bool print(const QString& templateFile, QPageLayout::Orientation orientation, Target target = Target::Nyomtat,
-               QWidget* parent = nullptr, bool readBuyer = true);
+    // loaded, or a failing query, throws Error naming the cause. The screens show the pages
+    // (printReport in ReportPrint.h).
+    const report::PreparedReport& prepare(const QString& templateFile, QPageLayout::Orientation orientation,
+                                          Target target = Target::Nyomtat, bool readBuyer = true);
 
     // The page orientation each of the program's templates prints in (portrait unless listed).
     static QPageLayout::Orientation orientationOf(const QString& templateFile);
@@ -79,6 +78,7 @@ public:
     // Tests replace the modal preview: the hook receives the prepared pages instead.
     using PreviewHook = std::function<void(const report::PreparedReport& pages, bool allowPrint)>;
     static void setPreviewHook(PreviewHook hook);
+    static const PreviewHook& previewHook();
 
 private:
     void rerunProductLines();

@@ -238,16 +238,18 @@ void TForm10::store()
     }
     guarded([&] {
         TData& d = dataModule();
-        const LineStoreOutcome outcome = storeLine(d, m_isNew, in, sharedState().buyerCode);
-        if (outcome.status == LineStoreOutcome::Status::StartFailed) {
-            ui::Dialogs::error(this, outcome.message);
-            return;
+        bool stored = true;
+        try {
+            storeLine(d, m_isNew, in, sharedState().buyerCode);
+        } catch (const WriteError& e) {
+            ui::Dialogs::error(this, e.message());
+            if (e.stage() == WriteError::Stage::Start)
+                return;
+            stored = false;
         }
-        if (!outcome.stored())
-            ui::Dialogs::error(this, outcome.message);
         reopenEntryLines(d.ZQ20, in.number, sharedState().lineLocateId);
         openProducerPanel(d.ZQ30, m_context.producerCode);
-        done(outcome.stored() ? QDialog::Accepted : QDialog::Rejected);
+        done(stored ? QDialog::Accepted : QDialog::Rejected);
     });
 }
 

@@ -76,19 +76,23 @@ void TForm39::showEvent(QShowEvent* event)
 
 void TForm39::FormShow()
 {
-    const VoidingReservation r = reserveVoidingNumber(*m_data);
-    if (!r.ok) {
+    QString number;
+    try {
+        number = reserveVoidingNumber(*m_data);
+    } catch (const Error& e) {
         // Without a number nothing can be created; only "Mégsem" is left.
         m_numberEdit->clear();
         m_okButton->setEnabled(false);
         m_cancelButton->setFocus();
-        ui::Dialogs::error(this, r.message);
+        ui::Dialogs::error(this, e.message());
         return;
     }
-    m_numberEdit->setText(r.number);
-    const QString cleanup = deleteLeftoverLines(*m_data, r.number);
-    if (!cleanup.isEmpty())
-        ui::Dialogs::error(this, cleanup);
+    m_numberEdit->setText(number);
+    try {
+        deleteLeftoverLines(*m_data, number);
+    } catch (const Error& e) {
+        ui::Dialogs::error(this, e.message());
+    }
     m_okButton->setFocus();
 }
 
@@ -97,16 +101,14 @@ void TForm39::Button1Click()
     const QString number = m_numberEdit->text();
     if (number.isEmpty())
         return;
-    const VoidingResult r = createVoidingTicket(*m_data, m_voided, number);
-    if (r.ok)
-        ui::Dialogs::information(this, r.message);
-    else
-        ui::Dialogs::error(this, r.message);
-    // After a failure everything is rolled back; the operator starts again from the list.
-    if (r.ok)
+    try {
+        ui::Dialogs::information(this, createVoidingTicket(*m_data, m_voided, number));
         accept();
-    else
+    } catch (const Error& e) {
+        // Everything is rolled back; the operator starts again from the list.
+        ui::Dialogs::error(this, e.message());
         reject();
+    }
 }
 
 void TForm39::Button2Click()

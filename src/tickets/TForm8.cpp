@@ -11,6 +11,7 @@
 #include "TForm39.h"
 #include "TicketList.h"
 #include "TicketPrint.h"
+#include "TicketPrintScreen.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -76,13 +77,6 @@ const FieldSpec kProducerFields[] = {
     {"Anyja neve:", "O_ANYJA", "oAnyjaEdit", 1},
     {"Neme:", "O_NEME", "oNemeEdit", 1},
 };
-
-QString fieldText(const Query& q, const QString& column)
-{
-    if (!q.isOpen() || q.isEmpty() || !q.hasField(column))
-        return QString();
-    return q.text(column);
-}
 
 // Lays the fields out in rows of `perRow` label/value pairs.
 void layFields(QWidget* parent, QGridLayout* grid, const FieldSpec* specs, size_t count, int perRow,

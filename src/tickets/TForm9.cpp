@@ -11,6 +11,8 @@
 #include "SharedState.h"
 #include "TData.h"
 #include "TForm10.h"
+#include "TicketList.h"
+#include "Clock.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -453,13 +455,15 @@ void TForm9::prepareNewTicket()
 
     // Lines can only carry a number that fits their column; a longer one has none to clean up.
     if (ticketNumberFits(r.number)) {
-        QString message;
-        if (!deleteAbandonedLines(d, r.number, &message))
-            ui::Dialogs::error(this, message);
+        try {
+            deleteAbandonedLines(d, r.number);
+        } catch (const Error& e) {
+            ui::Dialogs::error(this, e.message());
+        }
     }
     openTicketLines(d.ZQ20, ticketNumberFits(r.number) ? r.number : QString());
 
-    const QString today = fmt::formatDate(QDate::currentDate());
+    const QString today = fmt::formatDate(clock::today());
     m_issueDate->setText(today);
     m_purchaseDate->setText(today);
     m_paymentDate->setText(today);
@@ -536,7 +540,7 @@ void TForm9::refresh()
     TData& d = dataModule();
     openProducerPanel(d.ZQ30, m_producerCode->text());
     showProducerPanel();
-    openTicketList(d.ZQ10, sharedState().buyerCode, sharedState().currentTicketNumber);
+    openTicketListAt(d, sharedState().currentTicketNumber);
 }
 
 void TForm9::f_mindosszes()
@@ -642,18 +646,12 @@ void TForm9::deleteLine()
             ui::Dialogs::refusal(this, QStringLiteral("Nincs kiválasztott tételsor!"));
             return;
         }
-        const qint64 id = g.integer(QStringLiteral("ID_FJSOR"));
-        // Committed at once: a later rollback must not bring the line back.
-        const WriteResult r = d.write([&] {
-            d.ZQ31.close();
-            d.ZQ31.setSql({QStringLiteral("DELETE FROM Fjsor"), QStringLiteral("WHERE ID_fjsor = :p1")});
-            d.ZQ31.setInteger(QStringLiteral("p1"), id);
-            d.ZQ31.exec();
-        });
-        if (r.ok())
+        try {
+            deleteTicketLine(d, g.integer(QStringLiteral("ID_FJSOR")));
             ui::Dialogs::information(this, LineDeletedMessage);
-        else
-            ui::Dialogs::error(this, r.message(Hiba92));
+        } catch (const WriteError& e) {
+            ui::Dialogs::error(this, e.message());
+        }
         openTicketLines(d.ZQ20, m_number->text());
         d.ZQ20.last();
         computeTotals();
@@ -734,17 +732,18 @@ void TForm9::storeTicket()
 
     const SharedState& s = sharedState();
     const TicketHeaderValues v = headerValues(in, s.buyerCode, s.normalTicketType, m_payable, m_sumVar);
-    const StoreOutcome outcome = storeHeader(d, m_isNew, v);
-    if (outcome.status == StoreOutcome::Status::StartFailed) {
-        ui::Dialogs::error(this, outcome.message);
-        return;
-    }
-    if (outcome.stored())
+    bool stored = true;
+    try {
+        storeHeader(d, m_isNew, v);
         sharedState().currentTicketNumber = in.number;
-    else
-        ui::Dialogs::error(this, outcome.message);
-    openTicketList(d.ZQ10, s.buyerCode, s.currentTicketNumber);
-    done(outcome.stored() ? QDialog::Accepted : QDialog::Rejected);
+    } catch (const WriteError& e) {
+        ui::Dialogs::error(this, e.message());
+        if (e.stage() == WriteError::Stage::Start)
+            return;
+        stored = false;
+    }
+    openTicketListAt(d, s.currentTicketNumber);
+    done(stored ? QDialog::Accepted : QDialog::Rejected);
 }
 
 } // namespace zeror

@@ -4,23 +4,14 @@
 #include "Formats.h"
 #include "Query.h"
 #include "TData.h"
+#include "Transaction.h"
+#include "TextHelpers.h"
 
 #include <limits>
 
 namespace zeror::ticketentry {
 
 namespace {
-
-bool allDigits(const QString& s)
-{
-    if (s.isEmpty())
-        return false;
-    for (const QChar c : s) {
-        if (c < u'0' || c > u'9')
-            return false;
-    }
-    return true;
-}
 
 QString quoted(const QString& s)
 {
@@ -44,7 +35,7 @@ AmountSums readSums(const Query& q, const QString& suffix)
 
 bool ticketNumberFits(const QString& number)
 {
-    return allDigits(number) && number.size() <= TicketNumberWidth;
+    return isAllDigits(number) && number.size() <= TicketNumberWidth;
 }
 
 QString ticketNumberProblem(const QString& number)
@@ -61,7 +52,7 @@ QString nextTicketNumber(const QString& counterText)
 {
     qint64 n = 0;
     const QString t = counterText.trimmed();
-    if (!allDigits(t) || !fmt::parseInteger(t, &n) || n == std::numeric_limits<qint64>::max())
+    if (!isAllDigits(t) || !fmt::parseInteger(t, &n) || n == std::numeric_limits<qint64>::max())
         return QString();
     return QString::number(n + 1);
 }
@@ -85,27 +76,27 @@ NumberReservation readNextTicketNumber(TData& data, const QString& buyerCode)
     return r;
 }
 
-bool deleteAbandonedLines(TData& data, const QString& number, QString* message)
+void deleteAbandonedLines(TData& data, const QString& number)
 {
-    const WriteResult r = data.write([&] {
+    data.write({Hiba91}, [&] {
         Query& q = data.ZQ31;
         q.close();
         q.setSql({QStringLiteral("DELETE FROM Fjsor"), QStringLiteral("WHERE s_Bszam = :p1")});
         q.setText(QStringLiteral("p1"), number);
         q.exec();
     });
-    if (!r.ok() && message)
-        *message = r.message(Hiba91);
-    return r.ok();
 }
 
-bool isBlank(const QString& text)
+void deleteTicketLine(TData& data, qint64 lineId)
 {
-    for (const QChar c : text) {
-        if (c != u' ')
-            return false;
-    }
-    return true;
+    // Committed at once: a later rollback must not bring the line back.
+    data.write({Hiba92}, [&] {
+        Query& q = data.ZQ31;
+        q.close();
+        q.setSql({QStringLiteral("DELETE FROM Fjsor"), QStringLiteral("WHERE ID_fjsor = :p1")});
+        q.setInteger(QStringLiteral("p1"), lineId);
+        q.exec();
+    });
 }
 
 std::optional<HeaderFault> checkHeader(const TicketHeaderInput& in)
@@ -256,37 +247,33 @@ void prepareCounterUpdate(Query& q, const QString& number, const QString& buyerC
     q.setText(QStringLiteral("p2"), buyerCode);
 }
 
-StoreOutcome storeHeader(TData& data, bool isNew, const TicketHeaderValues& v)
+void storeHeader(TData& data, bool isNew, const TicketHeaderValues& v)
 {
-    enum class Stage { Header, Counter };
-    Stage stage = Stage::Header;
-    const WriteResult r = data.write([&] {
+    std::optional<Transaction> tx;
+    try {
+        tx.emplace(data);
+    } catch (const DbError& e) {
+        throw WriteError(WriteError::Stage::Start, Hiba96, e.message());
+    }
+    const QString headerFailure = isNew ? Hiba94 : Hiba95;
+    QString failure = headerFailure;
+    try {
         if (isNew) {
             prepareHeaderInsert(data.ZQ11, v);
             data.ZQ11.exec();
-            stage = Stage::Counter;
+            failure = Hiba93;
             prepareCounterUpdate(data.ZQ50, v.number, v.buyerCode);
             data.ZQ50.exec();
         } else {
             prepareHeaderUpdate(data.ZQ11, v);
             data.ZQ11.exec();
         }
-        stage = Stage::Header; // a failed commit is reported as the header's failure
-    });
-    StoreOutcome out;
-    switch (r.status) {
-    case WriteResult::Status::Ok:
-        break;
-    case WriteResult::Status::StartFailed:
-        out.status = StoreOutcome::Status::StartFailed;
-        out.message = r.message(Hiba96);
-        break;
-    case WriteResult::Status::StatementFailed:
-        out.status = StoreOutcome::Status::StatementFailed;
-        out.message = r.message(stage == Stage::Counter ? Hiba93 : (isNew ? Hiba94 : Hiba95));
-        break;
+        failure = headerFailure; // a failed commit is reported as the header's failure
+        tx->commit();
+    } catch (const Error& e) {
+        tx->rollback();
+        throw WriteError(WriteError::Stage::Statement, failure, e.message());
     }
-    return out;
 }
 
 int countTicketLines(TData& data, const QString& number)
@@ -315,17 +302,6 @@ void openProducerPanel(Query& q, const QString& producerCode)
     q.setSql({QStringLiteral("SELECT  *"), QStringLiteral("FROM  ostermelo"), QStringLiteral("WHERE o_kod = :p1")});
     q.setText(QStringLiteral("p1"), producerCode);
     q.open();
-}
-
-void openTicketList(Query& q, const QString& buyerCode, const QString& positionOn)
-{
-    q.close();
-    q.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM FjFej"),
-              QStringLiteral("LEFT JOIN ostermelo ON FjFej.f_ostermkod = Ostermelo.o_kod"),
-              QStringLiteral("WHERE f_akod = :p1"), QStringLiteral("ORDER BY f_Bszam")});
-    q.setText(QStringLiteral("p1"), buyerCode);
-    q.open();
-    q.locatePrefix(QStringLiteral("F_BSZAM"), positionOn);
 }
 
 AmountSums readTicketSums(TData& data, const QString& number)

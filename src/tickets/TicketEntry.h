@@ -1,6 +1,9 @@
 #pragma once
 
+#include "Error.h"
+
 #include "PayableAmount.h"
+#include "TextHelpers.h"
 
 #include <QDate>
 #include <QString>
@@ -59,7 +62,9 @@ NumberReservation readNextTicketNumber(TData& data, const QString& buyerCode);
 
 // Deletes the lines left under the number by an abandoned entry, committed at once so that a
 // later rollback cannot bring them back under the new ticket.
-bool deleteAbandonedLines(TData& data, const QString& number, QString* message);
+void deleteAbandonedLines(TData& data, const QString& number);
+// Deletes one line of the ticket being entered and commits at once; throws WriteError ("Hiba92…").
+void deleteTicketLine(TData& data, qint64 lineId);
 
 // What the operator typed into the header, as texts.
 struct TicketHeaderInput
@@ -92,14 +97,9 @@ enum class HeaderField {
     Contribution,
 };
 
-struct HeaderFault
-{
-    QString message;
-    HeaderField field;
-};
+using HeaderFault = Fault<HeaderField>;
 
-// A field is empty when nothing but blanks is left after removing trailing blanks.
-bool isBlank(const QString& text);
+using zeror::isBlank;
 
 // The checks of "OK" before the database is asked, in order: the ticket number can be stored;
 // the eight fields are not empty (issuing, purchase and payment date, "Szja %", producer,
@@ -143,16 +143,9 @@ void prepareHeaderUpdate(Query& q, const TicketHeaderValues& v);
 void prepareCounterUpdate(Query& q, const QString& number, const QString& buyerCode);
 
 // Stores the header. A new ticket's INSERT and the consumption of its number run in one
-// transaction: a failure of either rolls both back, so header and counter never part.
-struct StoreOutcome
-{
-    enum class Status { Stored, StatementFailed, StartFailed };
-    Status status = Status::Stored;
-    QString message; // the Hiba text with the database's reason
-
-    bool stored() const { return status == Status::Stored; }
-};
-StoreOutcome storeHeader(TData& data, bool isNew, const TicketHeaderValues& v);
+// transaction: a failure of either rolls both back, so header and counter never part. Throws
+// WriteError with the Hiba text of the failing step and the database's reason.
+void storeHeader(TData& data, bool isNew, const TicketHeaderValues& v);
 
 // "SELECT  s_bszam, count(s_bszam) AS sdb" … the number of stored lines of the ticket (ZQ31).
 int countTicketLines(TData& data, const QString& number);
@@ -161,8 +154,6 @@ int countTicketLines(TData& data, const QString& number);
 void openTicketLines(Query& q, const QString& number);
 // The producer panel: "SELECT  *" "FROM  ostermelo" "WHERE o_kod = :p1".
 void openProducerPanel(Query& q, const QString& producerCode);
-// The buyer's ticket list, positioned on the ticket number (prefix match, ignoring case).
-void openTicketList(Query& q, const QString& buyerCode, const QString& positionOn);
 
 // Sums of the purchase price, surcharge and price.
 struct AmountSums

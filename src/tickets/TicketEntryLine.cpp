@@ -96,9 +96,9 @@ void prepareLineUpdate(Query& q, const TicketLineInput& in, const QString& buyer
     bindLine(q, in, buyerCode);
 }
 
-LineStoreOutcome storeLine(TData& data, bool isNew, const TicketLineInput& in, const QString& buyerCode)
+void storeLine(TData& data, bool isNew, const TicketLineInput& in, const QString& buyerCode)
 {
-    const WriteResult r = data.write([&] {
+    data.write({isNew ? Hiba103 : Hiba104, Hiba105}, [&] {
         if (isNew)
             prepareLineInsert(data.ZQ31, in, buyerCode);
         else
@@ -106,15 +106,6 @@ LineStoreOutcome storeLine(TData& data, bool isNew, const TicketLineInput& in, c
         data.ZQ31.exec();
         sharedState().lineLocateId = in.id;
     });
-    LineStoreOutcome out;
-    if (r.status == WriteResult::Status::StartFailed) {
-        out.status = LineStoreOutcome::Status::StartFailed;
-        out.message = r.message(Hiba105);
-    } else if (r.status == WriteResult::Status::StatementFailed) {
-        out.status = LineStoreOutcome::Status::StatementFailed;
-        out.message = r.message(isNew ? Hiba103 : Hiba104);
-    }
-    return out;
 }
 
 void reopenEntryLines(Query& q, const QString& number, const QString& lineId)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Error.h"
+
 #include <QString>
 
 #include <optional>
@@ -38,11 +40,7 @@ struct TicketLineInput
 
 enum class LineField { Number, Name, Vtsz, Quantity, Unit, UnitPrice, Rate, WeightDeduction, Id };
 
-struct LineFault
-{
-    QString message;
-    LineField field;
-};
+using LineFault = Fault<LineField>;
 
 // The checks of "OK" in order: the ticket number can be stored; "Megnevezés", "VTSZ",
 // "Mennyiség", "Menny. egys.", "Egységár", "Komp.mértéke" are not empty; the three numbers and
@@ -54,16 +52,9 @@ std::optional<LineFault> checkLine(const TicketLineInput& in, bool isNew);
 void prepareLineInsert(Query& q, const TicketLineInput& in, const QString& buyerCode);
 void prepareLineUpdate(Query& q, const TicketLineInput& in, const QString& buyerCode);
 
-// Stores the line and commits it at once.
-struct LineStoreOutcome
-{
-    enum class Status { Stored, StatementFailed, StartFailed };
-    Status status = Status::Stored;
-    QString message;
-
-    bool stored() const { return status == Status::Stored; }
-};
-LineStoreOutcome storeLine(TData& data, bool isNew, const TicketLineInput& in, const QString& buyerCode);
+// Stores the line and commits it at once; throws WriteError ("Hiba103…" / "Hiba104…", or
+// "Hiba105…" when the transaction could not start).
+void storeLine(TData& data, bool isNew, const TicketLineInput& in, const QString& buyerCode);
 
 // After a store: the entry screen's lines grid again, positioned on the line ID (prefix match;
 // an empty ID leaves it on its first line).

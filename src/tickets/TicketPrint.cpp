@@ -1,7 +1,6 @@
 #include "TicketPrint.h"
 
 #include "DbError.h"
-#include "Dialogs.h"
 #include "Formats.h"
 #include "PayableAmount.h"
 #include "Query.h"
@@ -138,91 +137,80 @@ TicketPrintInput ticketPrintInput(const Query& listRow, const Query& sums, const
     return in;
 }
 
-bool printSelectedTicket(TData& data, QWidget* parent)
+bool hasSelectedTicket(const TData& data)
+{
+    return data.ZQ10.isOpen() && !data.ZQ10.isEmpty();
+}
+
+TicketPrintout prepareTicketPrintout(TData& data)
 {
     Query& list = data.ZQ10;
-    if (!list.isOpen() || list.isEmpty()) {
-        ui::Dialogs::refusal(parent, NoTicketSelected);
-        return false;
-    }
-    const SharedState& shared = sharedState();
+    SharedState& shared = sharedState();
     const QString number = list.text(QStringLiteral("f_bszam"));
     ReportModule& reports = ReportModule::instance();
-    TicketVariables vars;
-    try {
-        data.ZQ20.close();
-        data.ZQ20.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM fjsor"), QStringLiteral("WHERE s_bszam = :p0")});
-        data.ZQ20.setText(QStringLiteral("p0"), number);
-        data.ZQ20.open();
 
-        data.ZQ30.close();
-        data.ZQ30.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM ostermelo"), QStringLiteral("WHERE o_kod = :p0")});
-        data.ZQ30.setText(QStringLiteral("p0"), list.text(QStringLiteral("f_ostermkod")));
-        data.ZQ30.open();
-        data.ost_utca();
-        reports.setVariable(QStringLiteral("v_ostermeloutca"), shared.producerStreetLine);
+    data.ZQ20.close();
+    data.ZQ20.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM fjsor"), QStringLiteral("WHERE s_bszam = :p0")});
+    data.ZQ20.setText(QStringLiteral("p0"), number);
+    data.ZQ20.open();
 
-        data.ZQ60.close();
-        data.ZQ60.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM atvevo"), QStringLiteral("WHERE v_akod = :p0")});
-        data.ZQ60.setText(QStringLiteral("p0"), shared.buyerCode);
-        data.ZQ60.open();
-        data.atv_utca();
-        reports.setVariable(QStringLiteral("v_atvevoutca"), shared.buyerStreetLine);
+    data.ZQ30.close();
+    data.ZQ30.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM ostermelo"), QStringLiteral("WHERE o_kod = :p0")});
+    data.ZQ30.setText(QStringLiteral("p0"), list.text(QStringLiteral("f_ostermkod")));
+    data.ZQ30.open();
+    data.ost_utca();
+    reports.setVariable(QStringLiteral("v_ostermeloutca"), shared.producerStreetLine);
 
-        data.ZQ21.close();
-        data.ZQ21.setSql({QStringLiteral("SELECT s_bszam,"), QStringLiteral("SUM(s_Felvar)    AS far,"),
-                          QStringLiteral("SUM(s_Kompfelar) AS kar,"), QStringLiteral("SUM(s_Vetelar)   AS var"),
-                          QStringLiteral("FROM Fjsor"), QStringLiteral("LEFT JOIN Fjfej ON FjFej.f_bszam = Fjsor.s_bszam"),
-                          QStringLiteral("WHERE s_Bszam= :p1"), QStringLiteral("GROUP BY s_Bszam")});
-        data.ZQ21.setText(QStringLiteral("p1"), number);
-        data.ZQ21.open();
+    data.ZQ60.close();
+    data.ZQ60.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM atvevo"), QStringLiteral("WHERE v_akod = :p0")});
+    data.ZQ60.setText(QStringLiteral("p0"), shared.buyerCode);
+    data.ZQ60.open();
+    data.atv_utca();
+    reports.setVariable(QStringLiteral("v_atvevoutca"), shared.buyerStreetLine);
 
-        data.ZQ11.close();
-        data.ZQ11.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM Fjfej"), QStringLiteral("WHERE f_Bszam= :p1")});
-        data.ZQ11.setText(QStringLiteral("p1"), number);
-        data.ZQ11.open();
+    data.ZQ21.close();
+    data.ZQ21.setSql({QStringLiteral("SELECT s_bszam,"), QStringLiteral("SUM(s_Felvar)    AS far,"),
+                      QStringLiteral("SUM(s_Kompfelar) AS kar,"), QStringLiteral("SUM(s_Vetelar)   AS var"),
+                      QStringLiteral("FROM Fjsor"), QStringLiteral("LEFT JOIN Fjfej ON FjFej.f_bszam = Fjsor.s_bszam"),
+                      QStringLiteral("WHERE s_Bszam= :p1"), QStringLiteral("GROUP BY s_Bszam")});
+    data.ZQ21.setText(QStringLiteral("p1"), number);
+    data.ZQ21.open();
 
-        vars = ticketPrintVariables(ticketPrintInput(list, data.ZQ21, shared.normalTicketType));
-    } catch (const DbError& e) {
-        ui::Dialogs::error(parent, e.message());
-        return false;
-    }
+    data.ZQ11.close();
+    data.ZQ11.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM Fjfej"), QStringLiteral("WHERE f_Bszam= :p1")});
+    data.ZQ11.setText(QStringLiteral("p1"), number);
+    data.ZQ11.open();
+
+    const TicketVariables vars = ticketPrintVariables(ticketPrintInput(list, data.ZQ21, shared.normalTicketType));
     for (const auto& v : vars)
         reports.setVariable(v.first, v.second);
 
-    const bool printing = shared.printAction == u"Nyomtat";
-    const QString templateFile = ticketTemplateName(shared.templateVariant);
-    if (printing && list.text(QStringLiteral("f_prn")).trimmed() != Printed) {
-        // The ticket only counts as printed once its template is there to print it with.
-        report::Report probe;
-        QString error;
-        if (!probe.loadFromFile(templateFile, &error)) {
-            ui::Dialogs::error(parent, error);
-            return false;
-        }
-        const WriteResult r = data.write([&] {
-            Query& q = data.ZQ31;
-            q.close();
-            q.setSql({QStringLiteral("UPDATE Fjfej SET f_prn = :p2"), QStringLiteral("WHERE f_Bszam = :p1")});
-            q.setText(QStringLiteral("p2"), Printed);
-            q.setText(QStringLiteral("p1"), number);
-            q.exec();
-        });
-        if (!r.ok())
-            ui::Dialogs::error(parent, r.message(QStringLiteral("Hiba81: prn UPDATE Fjfej-be ")));
-    }
+    TicketPrintout out;
+    out.number = number;
+    out.printing = shared.printAction == u"Nyomtat";
+    out.templateFile = ticketTemplateName(shared.templateVariant);
+    out.markPrinted = out.printing && list.text(QStringLiteral("f_prn")).trimmed() != Printed;
+    return out;
+}
 
-    const bool shown = reports.print(templateFile, QPageLayout::Portrait,
-                                     printing ? ReportModule::Target::Nyomtat : ReportModule::Target::Megtekint,
-                                     parent);
-    if (!shown)
-        return false;
-    try {
-        openTicketListAt(data, shared.currentTicketNumber);
-    } catch (const DbError& e) {
-        ui::Dialogs::error(parent, e.message());
-    }
-    return true;
+void checkTemplateLoads(const QString& templateFile)
+{
+    report::Report probe;
+    QString error;
+    if (!probe.loadFromFile(templateFile, &error))
+        throw Error(error);
+}
+
+void markTicketPrinted(TData& data, const QString& number)
+{
+    data.write({QStringLiteral("Hiba81: prn UPDATE Fjfej-be ")}, [&] {
+        Query& q = data.ZQ31;
+        q.close();
+        q.setSql({QStringLiteral("UPDATE Fjfej SET f_prn = :p2"), QStringLiteral("WHERE f_Bszam = :p1")});
+        q.setText(QStringLiteral("p2"), Printed);
+        q.setText(QStringLiteral("p1"), number);
+        q.exec();
+    });
 }
 
 } // namespace zeror

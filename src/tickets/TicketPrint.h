@@ -6,8 +6,6 @@
 #include <QString>
 #include <QVariant>
 
-class QWidget;
-
 namespace zeror {
 
 class Query;
@@ -53,10 +51,26 @@ QString ticketTemplateName(const QString& templateVariant);
 // Reads the input from the list row (ZQ10's current row) and the sums query (ZQ21; no row = 0).
 TicketPrintInput ticketPrintInput(const Query& listRow, const Query& sums, const QString& normalTicketType);
 
+// True when the ticket list (ZQ10) stands on a ticket.
+bool hasSelectedTicket(const TData& data);
+
+// What the screen does after the printout's queries ran.
+struct TicketPrintout
+{
+    QString number;
+    QString templateFile;
+    bool printing = false;    // "Nyomtat": printing is offered; otherwise only viewing
+    bool markPrinted = false; // printing a ticket not yet printed
+};
+
 // The printout of ZQ10's current row by printAction ("Nyomtat" prints, "Megtekint" only views):
-// opens the lines, producer, buyer, sums and header queries, sets the variables, marks an
-// unprinted ticket printed (committed, and only once its template has loaded), shows the preview
-// and re-opens the list on currentTicketNumber. False when the printout stopped with a message.
-bool printSelectedTicket(TData& data, QWidget* parent);
+// opens the lines, producer, buyer, sums and header queries and sets the variables; throws DbError.
+TicketPrintout prepareTicketPrintout(TData& data);
+
+// Throws Error with the reason when the template file cannot be loaded.
+void checkTemplateLoads(const QString& templateFile);
+
+// Sets the ticket's print flag and commits at once; throws WriteError ("Hiba81…" and the reason).
+void markTicketPrinted(TData& data, const QString& number);
 
 } // namespace zeror

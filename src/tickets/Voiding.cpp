@@ -5,15 +5,13 @@
 #include "SharedState.h"
 #include "TData.h"
 #include "TicketList.h"
+#include "Transaction.h"
+
+#include <optional>
 
 namespace zeror {
 
 namespace {
-
-QString withReason(const QString& message, const QString& reason)
-{
-    return reason.isEmpty() ? message : message + QLatin1Char('\n') + reason;
-}
 
 qint64 countOf(Query& q)
 {
@@ -23,76 +21,63 @@ qint64 countOf(Query& q)
 
 } // namespace
 
-VoidingReservation reserveVoidingNumber(TData& data)
+QString reserveVoidingNumber(TData& data)
 {
-    VoidingReservation r;
-    try {
-        Query& q = data.ZQ50;
-        q.close();
-        q.setSql({QStringLiteral("SELECT  *"), QStringLiteral("FROM  Sorszam"), QStringLiteral("WHERE a_aKod = :p1")});
-        q.setText(QStringLiteral("p1"), sharedState().buyerCode);
-        q.open();
-        if (q.isEmpty()) {
-            r.message = QStringLiteral("Nincs sorszám az átvevőhöz, érvénytelenítő bizonylat nem készíthető!");
-            return r;
-        }
-        const QString last = q.text(QStringLiteral("a_FjBszam"));
-        qint64 value = 0;
-        if (!fmt::parseInteger(last.trimmed(), &value)) {
-            r.message = QStringLiteral("Hibás az átvevő utolsó sorszáma: \"%1\"").arg(last);
-            return r;
-        }
-        const QString number = QString::number(value + 1);
-        if (number.size() > 8) {
-            r.message = QStringLiteral("A következő sorszám (%1) nem fér el a 8 jegyű bizonylatszámban!").arg(number);
-            return r;
-        }
+    Query& q = data.ZQ50;
+    q.close();
+    q.setSql({QStringLiteral("SELECT  *"), QStringLiteral("FROM  Sorszam"), QStringLiteral("WHERE a_aKod = :p1")});
+    q.setText(QStringLiteral("p1"), sharedState().buyerCode);
+    q.open();
+    if (q.isEmpty())
+        throw Error(QStringLiteral("Nincs sorszám az átvevőhöz, érvénytelenítő bizonylat nem készíthető!"));
+    const QString last = q.text(QStringLiteral("a_FjBszam"));
+    qint64 value = 0;
+    if (!fmt::parseInteger(last.trimmed(), &value))
+        throw Error(QStringLiteral("Hibás az átvevő utolsó sorszáma: \"%1\"").arg(last));
+    const QString number = QString::number(value + 1);
+    if (number.size() > 8)
+        throw Error(QStringLiteral("A következő sorszám (%1) nem fér el a 8 jegyű bizonylatszámban!").arg(number));
 
-        // Lines are joined to their header by the number alone, so a number that is already on a
-        // ticket (of any buyer) cannot be given again.
-        Query& used = data.ZQ31;
-        used.close();
-        used.setSql({QStringLiteral("SELECT COUNT(*) AS db"), QStringLiteral("FROM FjFej"),
-                     QStringLiteral("WHERE f_bszam = :p1")});
-        used.setText(QStringLiteral("p1"), number);
-        if (countOf(used) > 0) {
-            r.message = QStringLiteral("A(z) %1 sorszámú bizonylat már létezik! Érvénytelenítő bizonylat nem készíthető.")
-                            .arg(number);
-            return r;
-        }
-        r.ok = true;
-        r.number = number;
-    } catch (const DbError& e) {
-        r.message = e.message();
-    }
-    return r;
+    // Lines are joined to their header by the number alone, so a number that is already on a
+    // ticket (of any buyer) cannot be given again.
+    Query& used = data.ZQ31;
+    used.close();
+    used.setSql({QStringLiteral("SELECT COUNT(*) AS db"), QStringLiteral("FROM FjFej"),
+                 QStringLiteral("WHERE f_bszam = :p1")});
+    used.setText(QStringLiteral("p1"), number);
+    if (countOf(used) > 0)
+        throw Error(QStringLiteral("A(z) %1 sorszámú bizonylat már létezik! Érvénytelenítő bizonylat nem készíthető.")
+                        .arg(number));
+    return number;
 }
 
-QString deleteLeftoverLines(TData& data, const QString& number)
+void deleteLeftoverLines(TData& data, const QString& number)
 {
-    const WriteResult w = data.writeNoCommit([&] {
+    try {
+        if (!data.inTransaction())
+            data.startTransaction();
         Query& q = data.ZQ22;
         q.close();
         q.setSql({QStringLiteral("DELETE FROM Fjsor"), QStringLiteral("WHERE s_Bszam = :p1")});
         q.setText(QStringLiteral("p1"), number);
         q.exec();
-    });
-    if (w.ok())
-        return QString();
-    return w.message(QStringLiteral("Hiba391: Fjsor DELETE törlése mert nem volt fejrésze "));
+    } catch (const DbError& e) {
+        data.rollback();
+        throw WriteError(WriteError::Stage::Statement,
+                         QStringLiteral("Hiba391: Fjsor DELETE törlése mert nem volt fejrésze "), e.message());
+    }
 }
 
-VoidingResult createVoidingTicket(TData& data, const QString& voided, const QString& number)
+QString createVoidingTicket(TData& data, const QString& voided, const QString& number)
 {
-    VoidingResult result;
     const SharedState& shared = sharedState();
 
+    std::optional<Transaction> tx;
     try {
-        if (!data.inTransaction())
-            data.startTransaction();
+        tx.emplace(data);
     } catch (const DbError& e) {
-        result.message = withReason(QStringLiteral("Hiba399: az INSERT közben a zeror fejben!"), e.message());
-        return result;
+        throw WriteError(WriteError::Stage::Start, QStringLiteral("Hiba399: az INSERT közben a zeror fejben!"),
+                         e.message());
     }
 
     QString stepMessage;
@@ -168,28 +153,25 @@ VoidingResult createVoidingTicket(TData& data, const QString& voided, const QStr
         counter.open();
         if (counter.isEmpty() || counter.text(QStringLiteral("a_FjBszam")).trimmed() != number)
             throw DbError(QStringLiteral("Nincs sorszám sor a(z) %1 átvevőhöz.").arg(shared.buyerCode));
-        data.commit();
-    } catch (const DbError& e) {
-        data.rollback();
-        result.message = withReason(stepMessage, e.message());
-        return result;
+        tx->commit();
+    } catch (const Error& e) {
+        tx->rollback();
+        throw WriteError(WriteError::Stage::Statement, stepMessage, e.message());
     } catch (const std::exception& e) {
-        data.rollback();
-        result.message = withReason(copyingLines ? QStringLiteral("Hiba396: az INSERT közben a zeror sorban!")
-                                                 : QStringLiteral("Hiba399: az INSERT közben a zeror fejben!"),
-                                    QString::fromLocal8Bit(e.what()));
-        return result;
+        tx->rollback();
+        throw WriteError(WriteError::Stage::Statement,
+                         copyingLines ? QStringLiteral("Hiba396: az INSERT közben a zeror sorban!")
+                                      : QStringLiteral("Hiba399: az INSERT közben a zeror fejben!"),
+                         QString::fromLocal8Bit(e.what()));
     }
 
     sharedState().currentTicketNumber = number;
     try {
         openTicketListAt(data, number);
-    } catch (const DbError&) {
+    } catch (const Error&) {
         // The voiding is stored; the list is re-read when the screen next refreshes it.
     }
-    result.ok = true;
-    result.message = QStringLiteral("Az érvénytelenítő bizonylat ") + number + QStringLiteral(" sorszámmal elkészült!");
-    return result;
+    return QStringLiteral("Az érvénytelenítő bizonylat ") + number + QStringLiteral(" sorszámmal elkészült!");
 }
 
 } // namespace zeror

@@ -315,7 +315,7 @@ TEST_F(YearOpeningTest, Screenshot)
     TForm38 form(db.data());
     form.show();
     QTest::keyClicks(form.newEdit(), QStringLiteral("20160000"));
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
     EXPECT_TRUE(form.grab().save(dir + QStringLiteral("/year-opening.png")));
 }
 

@@ -48,7 +48,7 @@ protected:
 TEST_F(TDataTest, EveryBindingKindRoundTrips)
 {
     const QString hungarian = QStringLiteral("Árvíztűrő tükörfúrógép ŐŰ őű");
-    WriteResult r = data.write([&] {
+    data.write({QStringLiteral("Hiba")}, [&] {
         data.ZQ31.close();
         data.ZQ31.setSql({QStringLiteral("INSERT INTO ostermelo (o_kod, o_nev, o_szido, o_muvktg, o_fhat, o_szja, o_ajto)"),
                           QStringLiteral("  VALUES (:p1, :p2, :p3, :p4, :p5, :p6, :p7)")});
@@ -61,7 +61,6 @@ TEST_F(TDataTest, EveryBindingKindRoundTrips)
         data.ZQ31.setNull(QStringLiteral("p7"));
         data.ZQ31.exec();
     });
-    ASSERT_TRUE(r.ok()) << r.detail.toStdString();
 
     data.ZQ30.setSql({QStringLiteral("SELECT * FROM ostermelo WHERE o_kod = :p1")});
     data.ZQ30.setText(QStringLiteral("p1"), QStringLiteral("90001"));
@@ -150,7 +149,7 @@ TEST_F(TDataTest, EmptyResultHasNoRowAndIsAtEof)
 TEST_F(TDataTest, RejectedValueRollsBackTheWholeWrite)
 {
     const QString before = db.scalar(QStringLiteral("SELECT count(*) FROM termek"));
-    WriteResult r = data.write([&] {
+    const auto store = [&] {
         data.ZQ41.setSql({QStringLiteral("INSERT INTO termek (t_kod, t_megnevezes) VALUES (:p1, :p2)")});
         data.ZQ41.setText(QStringLiteral("p1"), QStringLiteral("55555"));
         data.ZQ41.setText(QStringLiteral("p2"), QStringLiteral("Első"));
@@ -159,23 +158,32 @@ TEST_F(TDataTest, RejectedValueRollsBackTheWholeWrite)
         data.ZQ41.setText(QStringLiteral("p1"), QStringLiteral("123456")); // six characters into VARCHAR(5)
         data.ZQ41.setText(QStringLiteral("p2"), QStringLiteral("Második"));
         data.ZQ41.exec();
-    });
-    EXPECT_EQ(r.status, WriteResult::Status::StatementFailed);
-    EXPECT_TRUE(r.message(QStringLiteral("Hiba72: Újban, INSERT  a termékben ")).startsWith(QStringLiteral("Hiba72")));
-    EXPECT_TRUE(r.detail.contains(QStringLiteral("truncation"), Qt::CaseInsensitive)) << r.detail.toStdString();
+    };
+    try {
+        data.write({QStringLiteral("Hiba72: Újban, INSERT  a termékben ")}, store);
+        ADD_FAILURE() << "the second insert must fail";
+    } catch (const WriteError& e) {
+        EXPECT_EQ(e.stage(), WriteError::Stage::Statement);
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Hiba72: Újban, INSERT  a termékben \n")));
+        EXPECT_TRUE(e.reason().contains(QStringLiteral("truncation"), Qt::CaseInsensitive)) << e.reason().toStdString();
+    }
     EXPECT_FALSE(data.inTransaction());
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM termek")), before);
 }
 
 TEST_F(TDataTest, UnreadableNumberIsRejected)
 {
-    WriteResult r = data.write([&] {
-        data.ZQ41.setSql({QStringLiteral("UPDATE termek SET t_ear = :p1")});
-        data.ZQ41.setText(QStringLiteral("p1"), QStringLiteral("12,5,3"));
-        data.ZQ41.exec();
-    });
-    EXPECT_EQ(r.status, WriteResult::Status::StatementFailed);
-    EXPECT_TRUE(r.detail.contains(QStringLiteral("conversion"), Qt::CaseInsensitive)) << r.detail.toStdString();
+    try {
+        data.write({QStringLiteral("Hiba")}, [&] {
+            data.ZQ41.setSql({QStringLiteral("UPDATE termek SET t_ear = :p1")});
+            data.ZQ41.setText(QStringLiteral("p1"), QStringLiteral("12,5,3"));
+            data.ZQ41.exec();
+        });
+        ADD_FAILURE() << "the update must fail";
+    } catch (const WriteError& e) {
+        EXPECT_EQ(e.stage(), WriteError::Stage::Statement);
+        EXPECT_TRUE(e.reason().contains(QStringLiteral("conversion"), Qt::CaseInsensitive)) << e.reason().toStdString();
+    }
 }
 
 TEST_F(TDataTest, NowaitConflictFailsAtOnce)
@@ -189,11 +197,10 @@ TEST_F(TDataTest, NowaitConflictFailsAtOnce)
 
     QElapsedTimer clock;
     clock.start();
-    WriteResult r = data.write([&] {
+    EXPECT_THROW(data.write({QStringLiteral("Hiba")}, [&] {
         data.ZQ50.setSql({QStringLiteral("UPDATE sorszam SET a_fjbszam = '20160002' WHERE a_akod = '00001'")});
         data.ZQ50.exec();
-    });
-    EXPECT_EQ(r.status, WriteResult::Status::StatementFailed);
+    }), WriteError);
     EXPECT_LT(clock.elapsed(), 3000);
     other.rollback();
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT a_fjbszam FROM sorszam WHERE a_akod = '00001'")),

@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "QueryGrid.h"
 #include "ReportModule.h"
+#include "reportengine/previewdialog.h"
 #include "SharedState.h"
 #include "TForm4.h"
 #include "TForm5.h"
@@ -185,25 +186,25 @@ TEST_F(Printouts, Screenshots)
     sharedState().producerLocateCode = QStringLiteral("00002");
     TForm4 producers;
     producers.show();
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&producers));
     saveShot(producers, "masterdata-producer-list.png");
 
     sharedState().producerEntryMode = producertext::ChangeMode;
     TForm5 entry;
     entry.show();
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&entry));
     saveShot(entry, "masterdata-producer-entry.png");
 
     sharedState().productSearchText = QStringLiteral("Pap");
     TForm6 products;
     products.show();
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&products));
     saveShot(products, "masterdata-product-list.png");
 
     sharedState().productEntryMode = producttext::NewMode;
     TForm7 product;
     product.show();
-    QTest::qWait(50);
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&product));
     saveShot(product, "masterdata-product-entry.png");
 
     for (auto [screen, file] : {std::pair<QWidget*, const char*>{&producers, "masterdata-producer-print.png"},
@@ -214,7 +215,7 @@ TEST_F(Printouts, Screenshots)
         preview.resize(1200, 860);
         preview.show();
         preview.fitWidth();
-        QTest::qWait(50);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&preview));
         saveShot(preview, file);
     }
 }

@@ -1,5 +1,6 @@
 // The rules of the registers without their screens: the entry checks in their order, the code
 // allocation, the printed-ticket counts, and the statements against a real database.
+#include "ErrorMessage.h"
 #include "MasterdataFixtures.h"
 
 #include "DbError.h"
@@ -285,8 +286,8 @@ TEST(ProducerStore, InsertBindsEveryFieldWithItsKind)
 {
     TestDatabase db;
     ProducerInput in = validProducer();
-    const WriteResult r = storeProducer(db.data(), true, in);
-    ASSERT_TRUE(r.ok()) << r.detail.toStdString();
+    const QString failure = test::errorMessage([&] { storeProducer(db.data(), true, in); });
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
     EXPECT_EQ(sharedState().producerLocateCode, QStringLiteral("6"));
     EXPECT_FALSE(db.data().inTransaction()) << "the store is committed";
     Query q(&db.data().connection(), QStringLiteral("check"));
@@ -315,8 +316,8 @@ TEST(ProducerStore, UpdateChangesTheRowByItsKey)
     EXPECT_EQ(in[F::Fhat], QStringLiteral("0"));
     in[F::Nev] = QStringLiteral("Szabó Éva Mária");
     in[F::Fhat] = QStringLiteral("30");
-    const WriteResult r = storeProducer(db.data(), false, in);
-    ASSERT_TRUE(r.ok()) << r.detail.toStdString();
+    const QString failure = test::errorMessage([&] { storeProducer(db.data(), false, in); });
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT o_nev FROM ostermelo WHERE o_kod = '00002'")), in[F::Nev]);
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT o_fhat FROM ostermelo WHERE o_kod = '00002'")), QStringLiteral("30"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM ostermelo")), QStringLiteral("5"));
@@ -327,9 +328,13 @@ TEST(ProducerStore, ARejectedValueStoresNothing)
     TestDatabase db;
     ProducerInput in = validProducer();
     in[F::Nev] = QString(50, QLatin1Char('x')); // wider than O_NEV
-    const WriteResult r = storeProducer(db.data(), true, in);
-    EXPECT_EQ(r.status, WriteResult::Status::StatementFailed);
-    EXPECT_TRUE(r.message(producertext::Hiba52).startsWith(QStringLiteral("Hiba52: Újban, INSERT az östermelöben \n")));
+    try {
+        storeProducer(db.data(), true, in);
+        ADD_FAILURE() << "the store must fail";
+    } catch (const WriteError& e) {
+        EXPECT_EQ(e.stage(), WriteError::Stage::Statement);
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("Hiba52: Újban, INSERT az östermelöben \n")));
+    }
     EXPECT_FALSE(db.data().inTransaction()) << "rolled back";
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM ostermelo")), QStringLiteral("5"));
     EXPECT_TRUE(sharedState().producerLocateCode.isEmpty());
@@ -338,8 +343,8 @@ TEST(ProducerStore, ARejectedValueStoresNothing)
 TEST(ProductStore, RateTwelveCommaZeroIsStoredAsTwelve)
 {
     TestDatabase db;
-    const WriteResult r = storeProduct(db.data(), true, validProduct());
-    ASSERT_TRUE(r.ok()) << r.detail.toStdString();
+    const QString failure = test::errorMessage([&] { storeProduct(db.data(), true, validProduct()); });
+    ASSERT_TRUE(failure.isEmpty()) << failure.toStdString();
     EXPECT_EQ(sharedState().productSearchText, QStringLiteral("7"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT t_kompmerteke FROM termek WHERE t_kod = '7'")), QStringLiteral("12"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT t_ear FROM termek WHERE t_kod = '7'")), QStringLiteral("95,5"));
@@ -351,8 +356,8 @@ TEST(Deletion, IsCommittedAtOnce)
     TestDatabase db;
     const qint64 producer = db.scalar(QStringLiteral("SELECT id_ostermelo FROM ostermelo WHERE o_kod = '00004'")).toLongLong();
     const qint64 product = db.scalar(QStringLiteral("SELECT id_termek FROM termek WHERE t_kod = '00004'")).toLongLong();
-    ASSERT_TRUE(deleteProducer(db.data(), producer).ok());
-    ASSERT_TRUE(deleteProduct(db.data(), product).ok());
+    deleteProducer(db.data(), producer);
+    deleteProduct(db.data(), product);
     // A later failing store of another screen rolls the shared transaction back.
     if (!db.data().inTransaction())
         db.data().startTransaction();

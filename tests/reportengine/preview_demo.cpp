@@ -6,6 +6,7 @@
 
 #include "exampledata.h"
 
+#include "reportengine/previewdialog.h"
 #include "reportengine/reportengine.h"
 
 #include <QApplication>

@@ -4,6 +4,7 @@
 #include "exampledata.h"
 #include "testutil.h"
 
+#include "reportengine/printing.h"
 #include "reportengine/render.h"
 
 #include <QDir>

@@ -2,6 +2,7 @@
 // master row, the variable store, the print sequence and its failures.
 #include "Dialogs.h"
 #include "ReportModule.h"
+#include "ReportPrint.h"
 #include "SharedState.h"
 #include "TestDatabase.h"
 
@@ -110,7 +111,7 @@ TEST_F(ReportModuleTest, ProductsDifferingInCaseAreTwoGroupsWithTheirOwnLines)
     openProductSummary();
     ReportModule::instance().setVariable(QStringLiteral("v_osszesen"), QStringLiteral("127"));
 
-    ASSERT_TRUE(ReportModule::instance().print(QStringLiteral("FjLista5.frf"), QPageLayout::Portrait));
+    ASSERT_TRUE(printReport(QStringLiteral("FjLista5.frf"), QPageLayout::Portrait));
     EXPECT_EQ(shown, 1);
     EXPECT_TRUE(printAllowed);
     const QStringList masters = linesStartingWith(QStringLiteral("T:"));
@@ -133,7 +134,7 @@ TEST_F(ReportModuleTest, EmptyPeriodPrintsHeadingsAndNoRows)
     openProductSummary();
     ReportModule::instance().setVariable(QStringLiteral("v_tol"), QStringLiteral("2016.03.01"));
     ReportModule::instance().setVariable(QStringLiteral("v_ig"), QStringLiteral("2016.03.31"));
-    ASSERT_TRUE(ReportModule::instance().print(QStringLiteral("FjLista5.frf"), QPageLayout::Portrait));
+    ASSERT_TRUE(printReport(QStringLiteral("FjLista5.frf"), QPageLayout::Portrait));
     EXPECT_TRUE(pages.texts().contains(QStringLiteral("Termékenkénti lista 2016.03.01 - 2016.03.31")));
     EXPECT_TRUE(pages.texts().contains(QStringLiteral("Bszám")));
     EXPECT_TRUE(linesStartingWith(QStringLiteral("T:")).isEmpty());
@@ -162,7 +163,7 @@ TEST_F(ReportModuleTest, FirstProducersLinesComeInNameOrderAndTotalsFollowEachPr
     total.setSql({QStringLiteral("SELECT 'first' AS nevosszesen FROM rdb$database")});
     total.open();
     ReportModule::instance().period() = ReportPeriod{false, QDate(2016, 3, 1), QDate(2016, 3, 31)};
-    ASSERT_TRUE(ReportModule::instance().print(QStringLiteral("FjLista8.frf"), QPageLayout::Portrait));
+    ASSERT_TRUE(printReport(QStringLiteral("FjLista8.frf"), QPageLayout::Portrait));
     const QStringList texts = pages.texts();
     const int first = texts.indexOf(QStringLiteral("P:00001 first"));
     ASSERT_GE(first, 0) << texts.join(QLatin1Char('|')).toStdString();
@@ -178,9 +179,9 @@ TEST_F(ReportModuleTest, VariablesStayFromOnePrintToTheNext)
     ReportModule& m = ReportModule::instance();
     m.setVariable(QStringLiteral("v_masolat"), QStringLiteral("MÁSOLATI PÉLDÁNY"));
     m.setVariable(QStringLiteral("v_sorrend"), QStringLiteral("östermelö"));
-    ASSERT_TRUE(m.print(QStringLiteral("v.frf"), QPageLayout::Portrait));
+    ASSERT_TRUE(printReport(QStringLiteral("v.frf"), QPageLayout::Portrait));
     m.setVariable(QStringLiteral("v_sorrend"), QStringLiteral("termék megnevezés"));
-    ASSERT_TRUE(m.print(QStringLiteral("v.frf"), QPageLayout::Landscape, ReportModule::Target::Megtekint));
+    ASSERT_TRUE(printReport(QStringLiteral("v.frf"), QPageLayout::Landscape, ReportModule::Target::Megtekint));
     EXPECT_TRUE(pages.texts().contains(QStringLiteral("MÁSOLATI PÉLDÁNY|termék megnevezés")));
     EXPECT_FALSE(printAllowed);
     EXPECT_EQ(pages.orientation, QPageLayout::Landscape);
@@ -190,7 +191,7 @@ TEST_F(ReportModuleTest, PrintSequenceReadsTheChosenBuyer)
 {
     writeTemplate(QStringLiteral("b.frf"), R"(<report><band type="reportTitle" height="6"><text x="0" y="0" w="80" h="5">[ZQ60."v_neve"]</text></band></report>)");
     db.chooseBuyer(QStringLiteral("00002"));
-    ASSERT_TRUE(ReportModule::instance().print(QStringLiteral("b.frf"), QPageLayout::Portrait));
+    ASSERT_TRUE(printReport(QStringLiteral("b.frf"), QPageLayout::Portrait));
     EXPECT_TRUE(pages.texts().contains(QStringLiteral("Alföldi Zöldség-Gyümölcs Szövetkezet")));
 }
 
@@ -213,7 +214,7 @@ TEST(ReportOrientation, EachTemplateHasItsOrientation)
 
 TEST_F(ReportModuleTest, MissingTemplateStopsWithTheFileNamed)
 {
-    EXPECT_FALSE(ReportModule::instance().print(QStringLiteral("FjLista7X.frf"), QPageLayout::Portrait));
+    EXPECT_FALSE(printReport(QStringLiteral("FjLista7X.frf"), QPageLayout::Portrait));
     EXPECT_EQ(shown, 0);
     ASSERT_EQ(Dialogs::shown().size(), 1);
     EXPECT_TRUE(Dialogs::lastText().contains(QStringLiteral("FjLista7X.frf")));

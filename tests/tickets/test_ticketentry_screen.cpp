@@ -1,6 +1,7 @@
 // The ticket entry screen driven through its real widgets against a real database.
 #include "TForm10.h"
 #include "TForm9.h"
+#include "TicketList.h"
 #include "TicketEntry.h"
 
 #include "Dialogs.h"
@@ -62,7 +63,7 @@ protected:
     // Opens a stored ticket for change the way the ticket list does: ZQ10 on its row, the loader, show.
     TForm9* openStored(const QString& number)
     {
-        openTicketList(db->data().ZQ10, QStringLiteral("00001"), number);
+        openTicketListAt(db->data(), number);
         sharedState().ticketEntryMode = ModifyTicketMode;
         form = std::make_unique<TForm9>();
         form->loadTicket();

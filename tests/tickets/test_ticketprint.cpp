@@ -9,8 +9,10 @@
 #include "TestDatabase.h"
 #include "TicketList.h"
 #include "TicketPrint.h"
+#include "TicketPrintScreen.h"
 #include "TicketTestData.h"
 #include "Voiding.h"
+#include "reportengine/previewdialog.h"
 #include "reportengine/reportengine.h"
 
 #include <QApplication>
@@ -340,8 +342,7 @@ TEST_F(TicketPrintout, VoidingTicketNamesTheVoidedTicketAndPrintsANegativeAmount
     t.printed = QStringLiteral("I");
     insertTicket(db(), t);
     db().exec(QStringLiteral("UPDATE sorszam SET a_fjbszam = '20160007' WHERE a_akod = '00001'"));
-    const VoidingResult r = createVoidingTicket(data(), QStringLiteral("20160005"), QStringLiteral("20160008"));
-    ASSERT_TRUE(r.ok) << str(r.message);
+    createVoidingTicket(data(), QStringLiteral("20160005"), QStringLiteral("20160008"));
 
     ASSERT_TRUE(printTicket(QStringLiteral("20160008"), QStringLiteral("Nyomtat")));
     EXPECT_TRUE(hasText(QStringLiteral("Érvényteleníti a 20160005 számú bizonylatot."))) << str(allTexts());

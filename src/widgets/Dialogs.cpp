@@ -16,12 +16,25 @@ struct ScriptState {
     QQueue<bool> answers;
     QQueue<QString> fileNames;
     std::function<void(const Dialogs::Shown&)> onShown;
+    std::function<void(const QString&)> onUnanswered;
 };
+
 
 ScriptState& state()
 {
     static ScriptState s;
     return s;
+}
+
+void reportUnanswered(const QString& what)
+{
+    ScriptState& s = state();
+    if (s.onUnanswered) {
+        const auto hook = s.onUnanswered;
+        hook(what);
+    } else {
+        qWarning("Dialogs: %s", qUtf8Printable(what));
+    }
 }
 
 void record(Dialogs::Kind kind, const QString& text)
@@ -46,10 +59,14 @@ QMessageBox::StandardButton showBox(QWidget* parent, QMessageBox::Icon icon, con
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-QString nextFileName()
+QString nextFileName(const QString& caption)
 {
     ScriptState& s = state();
-    return s.fileNames.isEmpty() ? QString() : s.fileNames.dequeue();
+    if (s.fileNames.isEmpty()) {
+        reportUnanswered(QStringLiteral("no queued file name for the dialog \"%1\"").arg(caption));
+        return QString();
+    }
+    return s.fileNames.dequeue();
 }
 
 } // namespace
@@ -98,8 +115,7 @@ bool Dialogs::question(QWidget* parent, const QString& text)
         const bool hasAnswer = !s.answers.isEmpty();
         const bool answer = hasAnswer && s.answers.dequeue();
         if (!hasAnswer)
-            qWarning("Dialogs: no queued answer for question \"%s\", answering No",
-                     qUtf8Printable(text));
+            reportUnanswered(QStringLiteral("no queued answer for the question \"%1\"").arg(text));
         record(Kind::Question, text);
         return answer;
     }
@@ -112,7 +128,7 @@ QString Dialogs::openFileName(QWidget* parent, const QString& caption, const QSt
                               const QString& filter)
 {
     if (isScripted())
-        return nextFileName();
+        return nextFileName(caption);
     return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
@@ -120,14 +136,14 @@ QString Dialogs::saveFileName(QWidget* parent, const QString& caption, const QSt
                               const QString& filter)
 {
     if (isScripted())
-        return nextFileName();
+        return nextFileName(caption);
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
 }
 
 QString Dialogs::existingDirectory(QWidget* parent, const QString& caption, const QString& dir)
 {
     if (isScripted())
-        return nextFileName();
+        return nextFileName(caption);
     return QFileDialog::getExistingDirectory(parent, caption, dir);
 }
 
@@ -176,6 +192,21 @@ void Dialogs::clear()
     s.shown.clear();
     s.answers.clear();
     s.fileNames.clear();
+}
+
+void Dialogs::setOnUnanswered(std::function<void(const QString&)> hook)
+{
+    state().onUnanswered = std::move(hook);
+}
+
+int Dialogs::pendingAnswers()
+{
+    return int(state().answers.size());
+}
+
+int Dialogs::pendingFileNames()
+{
+    return int(state().fileNames.size());
 }
 
 void Dialogs::setOnShown(std::function<void(const Shown&)> hook)

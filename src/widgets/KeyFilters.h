@@ -1,22 +1,15 @@
 #pragma once
 
+#include "CharClass.h"
+
 #include <QValidator>
 
 class QLineEdit;
 
 namespace zeror::ui {
 
-// The characters a field lets through; anything else typed or pasted is rejected as a whole.
-enum class CharClass {
-    Any,
-    Digits,
-    DigitsDot,        // dates "2016.01.31"
-    DigitsComma,      // amounts "1234,50"
-    DigitsCommaMinus, // quantities "-3,5"
-    DigitsSlash,
-    OneOrTwo,         // a single "1" or "2"
-    PensionLetters,   // a single " ", "I", "N", "i" or "n"
-};
+// The character classes live with the rules (CharClass.h); the widgets filter keys by them.
+using zeror::CharClass;
 
 // Validator that only checks which characters occur (and the single-character limit of
 // OneOrTwo and PensionLetters); it never reports Intermediate, so an empty or partly typed
@@ -30,10 +23,8 @@ public:
 
     State validate(QString& input, int& pos) const override;
 
-    // True when c belongs to the class.
-    static bool accepts(CharClass cls, QChar c);
-    // Longest text the class allows, 0 when unlimited.
-    static int classMaxLength(CharClass cls);
+    static bool accepts(CharClass cls, QChar c) { return charClassAccepts(cls, c); }
+    static int classMaxLength(CharClass cls) { return charClassMaxLength(cls); }
 
 private:
     CharClass m_class;

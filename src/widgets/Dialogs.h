@@ -31,11 +31,11 @@ public:
     // Error box with an OK button.
     static void error(QWidget* parent, const QString& text);
     // Yes/No box, Yes being the default button; true for Yes. Scripted: the next queued
-    // answer, or false with a warning when none is queued.
+    // answer, or false, reported as unanswered, when none is queued.
     static bool question(QWidget* parent, const QString& text);
 
-    // File dialogs; an empty result means cancelled. Scripted: the next queued name, or ""
-    // when none is queued. They are not recorded as messages.
+    // File dialogs; an empty result means cancelled. Scripted: the next queued name, or "",
+    // reported as unanswered, when none is queued. They are not recorded as messages.
     static QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                 const QString& filter);
     static QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
@@ -56,6 +56,12 @@ public:
     // Called in scripted mode right after each message is recorded, e.g. to look at the widgets
     // at the moment of the message. An empty function removes the hook.
     static void setOnShown(std::function<void(const Shown&)> hook);
+    // Called in scripted mode when a question or file dialog finds no queued answer (the test
+    // harness fails the test); without a hook a warning is printed.
+    static void setOnUnanswered(std::function<void(const QString& what)> hook);
+    // Queued answers and file names not used yet.
+    static int pendingAnswers();
+    static int pendingFileNames();
 
     // The text as it appears in the box: "\r\n" and "\r" become "\n".
     static QString displayText(const QString& text);
