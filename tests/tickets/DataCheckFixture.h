@@ -48,7 +48,7 @@ inline void fillDataCheckFixture(TestDatabase& db)
     TestTicket t2;
     t2.number = QStringLiteral("20160002");
     t2.producer = QStringLiteral("00012");
-    t2.lines = {{"Búza", 0, 50, 7}};
+    t2.lines = {{"Búza", 0, 50, 7}, {"Kukorica", 20, 40, 12}};
     insertTicket(db, t2);
 
     TestTicket original;

@@ -67,7 +67,7 @@ TEST_F(DataCheckScreen, TicketTabCollectsThenChecks)
 
     QTest::mouseClick(form.ticketCollectButton(), Qt::LeftButton);
     EXPECT_TRUE(form.ticketCheckButton()->isEnabled());
-    EXPECT_EQ(form.ticketGrid()->model()->rowCount(), 7);
+    EXPECT_EQ(form.ticketGrid()->model()->rowCount(), 8);
     EXPECT_EQ(form.ticketGrid()->currentIndex().row(), 0);
 
     QTest::mouseClick(form.ticketCheckButton(), Qt::LeftButton);
