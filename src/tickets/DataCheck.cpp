@@ -8,6 +8,8 @@
 #include <QVariant>
 
 #include <array>
+#include <cmath>
+#include <cstdio>
 
 namespace zeror::datacheck {
 
@@ -218,15 +220,26 @@ const std::array<Check<ProducerRow>, 13> kProducerChecks = {{
 #undef ZEROR_MISSING
 
 // The field text of a stored value, as Query::text gives it: dates year first, numbers in
-// general format with the decimal comma, NULL as "".
+// general format with the decimal comma, NULL as "". Whole numbers and dates take a short road,
+// since a year's lines hold hundreds of thousands of them.
 QString fieldText(const QVariant& v)
 {
     if (v.isNull())
         return QString();
-    if (v.typeId() == QMetaType::QDate)
-        return v.toDate().toString(QStringLiteral("yyyy.MM.dd"));
+    if (v.typeId() == QMetaType::QString)
+        return v.toString();
+    if (v.typeId() == QMetaType::QDate) {
+        int y = 0, m = 0, d = 0;
+        v.toDate().getDate(&y, &m, &d);
+        char buf[24];
+        std::snprintf(buf, sizeof buf, "%04d.%02d.%02d", y, m, d);
+        return QString::fromLatin1(buf);
+    }
     if (v.typeId() == QMetaType::Double) {
-        QString s = QString::number(v.toDouble(), 'g', 15);
+        const double x = v.toDouble();
+        if (x == std::trunc(x) && std::abs(x) < 1e15 && !(x == 0 && std::signbit(x)))
+            return QString::number(static_cast<qint64>(x));
+        QString s = QString::number(x, 'g', 15);
         s.replace(QLatin1Char('.'), QLatin1Char(','));
         return s;
     }

@@ -33,6 +33,9 @@ QDateEdit* makeDateEdit(QWidget* parent, const char* objectName)
     edit->setDisplayFormat(QStringLiteral("yyyy.MM.dd"));
     edit->setCalendarPopup(true);
     edit->setMinimumDate(QDate(1800, 1, 1));
+    const int width = edit->fontMetrics().horizontalAdvance(QStringLiteral("2016.12.31")) + 48;
+    edit->setMinimumWidth(width);
+    edit->setMaximumWidth(width + 24);
     return edit;
 }
 
@@ -232,6 +235,8 @@ QWidget* TForm14::buildProducerTab()
 
 void TForm14::collectTicketsClick()
 {
+    // A failed collection leaves nothing to check.
+    m_ticketCheckButton->setEnabled(false);
     try {
         WaitCursor wait;
         datacheck::collectTickets(m_data.ZQ20, m_fromEdit->date(), m_toEdit->date(), sharedState().buyerCode);
@@ -256,6 +261,7 @@ void TForm14::checkTicketsClick()
 
 void TForm14::collectProducersClick()
 {
+    m_producerCheckButton->setEnabled(false);
     try {
         WaitCursor wait;
         datacheck::collectProducers(m_producerRows);

@@ -172,6 +172,20 @@ TEST_F(DataCheckScreen, SingleValuesShowVerdictsAndBeepOnErrors)
     EXPECT_TRUE(Dialogs::shownTexts().isEmpty());
 }
 
+TEST_F(DataCheckScreen, FailedCollectionIsShownAndLeavesNothingToCheck)
+{
+    TForm14 form(db.data());
+    form.show();
+    QTest::mouseClick(form.ticketCollectButton(), Qt::LeftButton);
+    ASSERT_TRUE(form.ticketCheckButton()->isEnabled());
+    db.exec(QStringLiteral("ALTER TABLE fjsor ALTER COLUMN s_bszam TO s_szam"));
+    QTest::mouseClick(form.ticketCollectButton(), Qt::LeftButton);
+    ASSERT_EQ(Dialogs::shown().size(), 1);
+    EXPECT_EQ(Dialogs::shown().first().kind, Dialogs::Kind::Error);
+    EXPECT_TRUE(Dialogs::lastText().contains(QStringLiteral("S_BSZAM"), Qt::CaseInsensitive)) << str(Dialogs::lastText());
+    EXPECT_FALSE(form.ticketCheckButton()->isEnabled());
+}
+
 TEST_F(DataCheckScreen, MegsemClosesFromEitherTab)
 {
     for (int tab : {0, 2}) {
