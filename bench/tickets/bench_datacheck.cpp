@@ -3,6 +3,11 @@
 // 0, so the report carries a realistic number of findings. The collection (the database fetch of
 // the rows) is timed apart from the check itself (rows to plain rows, then the twenty checks),
 // and the ratio of the two is printed. Target: the check under 2 s after the collection.
+//
+// Figures on the shared 2-core development machine (RelWithDebInfo, load average about 20, so the
+// wall clock is several times the CPU time): 120,000 lines, 14,461 report lines; collection
+// 19.1 s wall / 4.7 s CPU; check after collection 5.2 s wall / 1.18 s CPU (rows 0.93 s, the
+// twenty checks 0.25 s); check / fetch 0.25.
 #include "DataCheck.h"
 #include "DatabaseSetup.h"
 #include "Query.h"
