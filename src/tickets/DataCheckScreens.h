@@ -1,0 +1,6 @@
+#pragma once
+
+namespace zeror {
+// Registers the data check ("Ellenörzés") with the main menu.
+void registerDataCheckScreens();
+} // namespace zeror
