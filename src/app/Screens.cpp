@@ -1,6 +1,7 @@
 #include "BuyerScreens.h"
 #include "MasterdataScreens.h"
 #include "Startup.h"
+#include "TaxSupplyScreens.h"
 #include "TicketScreens.h"
 
 namespace zeror {
@@ -10,6 +11,7 @@ void registerScreens()
     registerBuyerScreens();
     registerMasterdataScreens();
     registerTicketScreens();
+    registerTaxSupplyScreens();
 }
 
 } // namespace zeror

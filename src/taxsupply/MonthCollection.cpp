@@ -57,13 +57,8 @@ struct PaidRow
 // The producers paid in the period, by code; ZQ20 stays open on them for the screen's grid.
 QList<PaidRow> readPaidRows(TData& data, const QString& buyerCode, const ImportPeriod& period)
 {
+    openPaidProducers(data, buyerCode, period);
     Query& q = data.ZQ20;
-    q.close();
-    q.setSql({QStringLiteral("SELECT f_ostermkod,"), QStringLiteral("SUM(f_muvktg) AS  kifizetett"),
-              QStringLiteral("FROM fjFej"), kWherePeriod, QStringLiteral("GROUP BY f_ostermkod"),
-              QStringLiteral("ORDER BY f_ostermkod")});
-    bindPeriod(q, buyerCode, period);
-    q.open();
     QList<PaidRow> rows;
     for (q.first(); !q.eof(); q.next()) {
         const QString code = q.text(QStringLiteral("f_ostermkod"));
@@ -238,6 +233,26 @@ QString collectNotes(const CollectOutcome& outcome)
         notes.append(QStringLiteral("Figyelem! Születési dátum nélkül (üres 13855= sorral) került az importba:\n")
                      + outcome.withoutBirthDate.join(QLatin1Char('\n')));
     return notes.join(QStringLiteral("\n\n"));
+}
+
+void clearGrid(TData& data)
+{
+    Query& q = data.ZQ20;
+    q.close();
+    q.setSql({QStringLiteral("SELECT  *"), QStringLiteral("FROM  fjsor"), QStringLiteral("WHERE s_bszam = :p1")});
+    q.setText(QStringLiteral("p1"), QStringLiteral(" "));
+    q.open();
+}
+
+void openPaidProducers(TData& data, const QString& buyerCode, const ImportPeriod& period)
+{
+    Query& q = data.ZQ20;
+    q.close();
+    q.setSql({QStringLiteral("SELECT f_ostermkod,"), QStringLiteral("SUM(f_muvktg) AS  kifizetett"),
+              QStringLiteral("FROM fjFej"), kWherePeriod, QStringLiteral("GROUP BY f_ostermkod"),
+              QStringLiteral("ORDER BY f_ostermkod")});
+    bindPeriod(q, buyerCode, period);
+    q.open();
 }
 
 void prepareSummary(TData& data, const QString& buyerCode, const ImportPeriod& period)

@@ -57,6 +57,12 @@ CollectOutcome collectMonth(TData& data, const QString& buyerCode, const ImportP
 // producers written without birth date; "" when there is nothing to say.
 QString collectNotes(const CollectOutcome& outcome);
 
+// Empties the screen's grid on opening: ZQ20 on ticket lines of the blank ticket number.
+void clearGrid(TData& data);
+
+// Opens ZQ20 on the producers paid in the period with their sums, by producer code (the grid).
+void openPaidProducers(TData& data, const QString& buyerCode, const ImportPeriod& period);
+
 // Prepares ZQ20 with the per-producer sums and names that the printed summary lists.
 void prepareSummary(TData& data, const QString& buyerCode, const ImportPeriod& period);
 

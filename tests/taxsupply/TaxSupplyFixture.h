@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTest>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +63,14 @@ inline void fillDeclarationFixture(TestDatabase& db)
     // Another buyer's ticket never counts.
     insertFixtureTicket(db, "20160100", "00002", "00011", "2016-01-10", "88888");
     db.chooseBuyer(QStringLiteral("00001"));
+}
+
+// Shows the window and waits until it is the active one, so that key clicks reach it.
+inline void showActive(QWidget& w)
+{
+    w.show();
+    w.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
 }
 
 inline QByteArray readBytes(const QString& path)
