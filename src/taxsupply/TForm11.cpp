@@ -19,6 +19,7 @@
 #include <QFocusEvent>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -103,13 +104,16 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent), m_data(*TData::instance())
     m_grid->setColumns({{QStringLiteral("f_ostermkod"), QStringLiteral("Őstermelő kód")},
                         {QStringLiteral("kifizetett"), QStringLiteral("Kifizetett")}});
     m_grid->setMinimumHeight(160);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(m_grid, 1);
     auto* navigator = new ui::GridNavigator(m_grid, this);
     navigator->setObjectName(QStringLiteral("navigator"));
     m_totalLabel = makeLabel(this, "totalLabel", QString());
+    m_totalLabel->setMinimumWidth(180);
+    m_totalLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* navRow = new QHBoxLayout;
     navRow->addWidget(navigator);
-    navRow->addStretch();
+    navRow->addStretch(1);
     navRow->addWidget(m_totalLabel);
     layout->addLayout(navRow);
 

@@ -136,6 +136,7 @@ TEST_F(ExportScreen, CollectingWritesTheFilesAndThePrintoutListsEachProducerAndT
     EXPECT_EQ(QDir(month).entryList(QDir::Files).size(), 4);
     EXPECT_TRUE(f.printButton()->isEnabled());
     EXPECT_EQ(f.grandTotal(), QStringLiteral("16501"));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("totalLabel"))->text(), QStringLiteral("Összesen: 16501"));
     auto* grid = f.findChild<ui::QueryGrid*>(QStringLiteral("grid"));
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->model()->rowCount(), 3);
