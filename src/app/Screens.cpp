@@ -2,6 +2,7 @@
 #include "DataCheckScreens.h"
 #include "MasterdataScreens.h"
 #include "Startup.h"
+#include "TaxSupplyScreens.h"
 #include "TicketScreens.h"
 
 namespace zeror {
@@ -12,6 +13,7 @@ void registerScreens()
     registerMasterdataScreens();
     registerTicketScreens();
     registerDataCheckScreens();
+    registerTaxSupplyScreens();
 }
 
 } // namespace zeror
