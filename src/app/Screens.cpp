@@ -1,3 +1,4 @@
+#include "AuditXmlScreens.h"
 #include "BuyerScreens.h"
 #include "MasterdataScreens.h"
 #include "Startup.h"
@@ -10,6 +11,7 @@ void registerScreens()
     registerBuyerScreens();
     registerMasterdataScreens();
     registerTicketScreens();
+    registerAuditXmlScreens();
 }
 
 } // namespace zeror
