@@ -172,9 +172,9 @@ std::optional<Fault<AuditField>> checkNavFejRows(TData& data)
 QStringList collectedLinesSql()
 {
     return {QStringLiteral("SELECT S.*"),
-            QStringLiteral("FROM NAVFEJ N"),
-            QStringLiteral("JOIN FJFEJ F ON F.F_BSZAM = N.FE_SZLASORSZAM AND F.F_AKOD = :p0"),
-            QStringLiteral("JOIN FJSOR S ON S.S_BSZAM = F.F_BSZAM AND S.S_AKOD = F.F_AKOD"),
+            QStringLiteral("FROM FJSOR S"),
+            QStringLiteral("JOIN FJFEJ F ON F.F_BSZAM = S.S_BSZAM AND F.F_AKOD = S.S_AKOD"),
+            QStringLiteral("WHERE F.F_AKOD = :p0 AND S.S_BSZAM >= :p1 AND S.S_BSZAM <= :p2"),
             QStringLiteral("ORDER BY S.S_BSZAM, S.ID_FJSOR")};
 }
 
@@ -223,6 +223,8 @@ ExportSummary exportAuditXml(TData& data, const ExportRequest& request, const Pr
     lines.close();
     lines.setSql(collectedLinesSql());
     lines.setText(QStringLiteral("p0"), request.buyerCode);
+    lines.setText(QStringLiteral("p1"), summary.minNumber);
+    lines.setText(QStringLiteral("p2"), summary.maxNumber);
     lines.open();
 
     // The lines of each ticket, as a run of rows in the line query (same number, ascending key).

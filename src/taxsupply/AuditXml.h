@@ -42,8 +42,10 @@ struct ExportSummary
 // next; the first failing one ("Javitandó! …", naming the ticket) blocks the export. Throws DbError.
 std::optional<Fault<AuditField>> checkNavFejRows(TData& data);
 
-// The SELECT of the lines of the collected tickets, line by line: each line joined to its own
-// header, so that lines of another buyer under the same number are never taken.
+// The SELECT of the lines of the collected tickets, line by line: the buyer's (:p0) lines within
+// the collected number range (:p1 … :p2), each joined to its own header so that lines of another
+// buyer under the same number are never taken. Read in one go: a query per ticket would cost a
+// statement preparation each.
 QStringList collectedLinesSql();
 
 // Writes the XML file of the collected rows line by line, whole or not at all: it goes to a
