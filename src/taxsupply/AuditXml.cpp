@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "DbError.h"
 #include "TData.h"
+#include "Win1250.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace zeror::auditxml {
@@ -25,7 +27,8 @@ QString nr(const QString& number)
     return trimBlanks(number);
 }
 
-// Column positions of a query's fields, looked up once for a loop over many rows.
+// Column positions of a query's fields, looked up once for a loop over many rows; a lookup
+// compares the literal's address first, so the loop allocates nothing.
 class Columns
 {
 public:
@@ -35,13 +38,24 @@ public:
             const int i = q.fieldIndex(QString::fromLatin1(n));
             if (i < 0)
                 throw Error(QStringLiteral("Hiányzó oszlop: %1").arg(QString::fromLatin1(n)));
-            m_index.insert(QByteArray(n), i);
+            m_index.emplace_back(n, i);
         }
     }
-    int operator[](const char* name) const { return m_index.value(QByteArray(name), -1); }
+    int operator[](const char* name) const
+    {
+        for (const auto& [n, i] : m_index) {
+            if (n == name)
+                return i;
+        }
+        for (const auto& [n, i] : m_index) {
+            if (std::strcmp(n, name) == 0)
+                return i;
+        }
+        return -1;
+    }
 
 private:
-    QHash<QByteArray, int> m_index;
+    std::vector<std::pair<const char*, int>> m_index;
 };
 
 QString textAt(const Query& q, int row, int col)
@@ -134,12 +148,22 @@ std::optional<Fault<AuditField>> checkNavFejRows(TData& data)
 {
     Query& q = data.ZQ90;
     q.close();
-    q.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM NAVFEJ"), QStringLiteral("ORDER BY ID_NAVFEJ")});
+    q.setSql({QStringLiteral("SELECT ID_NAVFEJ, FE_SZLASORSZAM, KI_IRANYITOSZAM, VE_IRANYITOSZAM, KI_TELEPULES,"),
+              QStringLiteral("VE_TELEPULES, KI_KOZTERULET_NEVE, VE_KOZTERULET_NEVE, VE_KOZADOSZAM"),
+              QStringLiteral("FROM NAVFEJ")});
     q.open();
     const auto fault = [](const QString& message) {
         return std::optional<Fault<AuditField>>(Fault<AuditField>{message, AuditField::None});
     };
-    for (q.first(); !q.eof(); q.next()) {
+    // Table order: the order the rows were collected in.
+    std::vector<std::pair<qint64, int>> order;
+    order.reserve(static_cast<size_t>(q.rowCount()));
+    const int idColumn = q.fieldIndex(QStringLiteral("ID_NAVFEJ"));
+    for (int r = 0; r < q.rowCount(); ++r)
+        order.emplace_back(q.valueAt(r, idColumn).toLongLong(), r);
+    std::sort(order.begin(), order.end());
+    for (const auto& [id, row] : order) {
+        q.setRecNo(row);
         const QString number = nr(q.text(QStringLiteral("FE_SZLASORSZAM")));
         const auto value = [&](const char* column) { return trimBlanks(q.text(QString::fromLatin1(column))); };
         if (value("KI_IRANYITOSZAM").isEmpty())
@@ -174,8 +198,7 @@ QStringList collectedLinesSql()
     return {QStringLiteral("SELECT S.*"),
             QStringLiteral("FROM FJSOR S"),
             QStringLiteral("JOIN FJFEJ F ON F.F_BSZAM = S.S_BSZAM AND F.F_AKOD = S.S_AKOD"),
-            QStringLiteral("WHERE F.F_AKOD = :p0 AND S.S_BSZAM >= :p1 AND S.S_BSZAM <= :p2"),
-            QStringLiteral("ORDER BY S.S_BSZAM, S.ID_FJSOR")};
+            QStringLiteral("WHERE F.F_AKOD = :p0 AND S.S_BSZAM >= :p1 AND S.S_BSZAM <= :p2")};
 }
 
 QString exportDoneMessage(const QString& writtenPath)
@@ -216,7 +239,7 @@ ExportSummary exportAuditXml(TData& data, const ExportRequest& request, const Pr
 
     Query& heads = data.ZQ90;
     heads.close();
-    heads.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM NAVFEJ"), QStringLiteral("ORDER BY FE_SZLASORSZAM")});
+    heads.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM NAVFEJ")});
     heads.open();
 
     Query& lines = data.ZQ21;
@@ -232,15 +255,19 @@ ExportSummary exportAuditXml(TData& data, const ExportRequest& request, const Pr
                              "S_KOMPMERTEKE", "S_KOMPFELAR", "S_VETELAR"});
     QHash<QString, std::vector<int>> linesOf;
     linesOf.reserve(summary.count);
-    {
-        QVariant lastId;
-        for (int r = 0; r < lines.rowCount(); ++r) {
-            const QVariant id = lines.valueAt(r, lc["ID_FJSOR"]);
-            if (r > 0 && id == lastId)
-                continue; // the same line reached through a repeated header
-            lastId = id;
-            linesOf[textAt(lines, r, lc["S_BSZAM"])].push_back(r);
-        }
+    for (int r = 0; r < lines.rowCount(); ++r)
+        linesOf[textAt(lines, r, lc["S_BSZAM"])].push_back(r);
+    const int idColumn = lc["ID_FJSOR"];
+    for (std::vector<int>& own : linesOf) {
+        std::sort(own.begin(), own.end(), [&](int a, int b) {
+            return lines.valueAt(a, idColumn).toLongLong() < lines.valueAt(b, idColumn).toLongLong();
+        });
+        // The same line reached through a repeated header is written once.
+        own.erase(std::unique(own.begin(), own.end(),
+                              [&](int a, int b) {
+                                  return lines.valueAt(a, idColumn).toLongLong() == lines.valueAt(b, idColumn).toLongLong();
+                              }),
+                  own.end());
     }
 
     const Columns hc(heads, {"FE_SZLASORSZAM", "FE_SZLATIPUS", "FE_SZLADATUM", "FE_TELJDATUM", "KI_ADOSZAM",
@@ -276,8 +303,20 @@ ExportSummary exportAuditXml(TData& data, const ExportRequest& request, const Pr
 
     const QString storno = trimBlanks(request.stornoType);
     const std::vector<int> noLines;
+    // The invoices in ticket-number order (an empty number first, then by the stored code-page
+    // bytes, as the database orders the column); sorted here so that the database need not sort
+    // a year of wide rows.
     const int total = heads.rowCount();
+    std::vector<std::pair<QByteArray, int>> byNumber;
+    byNumber.reserve(static_cast<size_t>(total));
     for (int r = 0; r < total; ++r) {
+        const QVariant v = heads.valueAt(r, hc["FE_SZLASORSZAM"]);
+        byNumber.emplace_back(v.isNull() ? QByteArray() : QByteArray(1, '\x01') + win1250::encode(v.toString()), r);
+    }
+    std::stable_sort(byNumber.begin(), byNumber.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    int written = 0;
+    for (const auto& [key, r] : byNumber) {
         const auto T = [&](const char* c) { return textAt(heads, r, hc[c]); };
         w.open(2, "szamla");
 
@@ -432,7 +471,7 @@ ExportSummary exportAuditXml(TData& data, const ExportRequest& request, const Pr
         w.close(4, "osszesites");
         w.close(2, "szamla");
         if (progress)
-            progress(r + 1, total);
+            progress(++written, total);
     }
     w.close(0, "szamlak");
     w.flush();

@@ -30,7 +30,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QMouseEvent>
 #include <QProgressBar>
+#include <QRegularExpression>
+#include <QTextBlock>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -306,6 +309,9 @@ QWidget* TForm40::buildXmlTab()
     v->addWidget(m_xmlText, 3);
     v->addWidget(new QLabel(QStringLiteral("Séma ellenőrzés eredménye:"), page));
     m_checkResults = textView(page, "checkResults");
+    m_checkResults->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_checkResults->setToolTip(QStringLiteral("Dupla kattintás: a hibás sor megjelenítése"));
+    m_checkResults->viewport()->installEventFilter(this);
     v->addWidget(m_checkResults, 1);
     return page;
 }
@@ -562,6 +568,35 @@ void TForm40::schemaCheckClick()
                      .arg(problems.size() - kProblemsInMessage);
     m_tabs->setCurrentIndex(2);
     Dialogs::error(this, shown.join(QLatin1Char('\n')));
+}
+
+bool TForm40::goToProblem(int problemIndex)
+{
+    const QTextBlock problem = m_checkResults->document()->findBlockByNumber(problemIndex);
+    static const QRegularExpression lineRef(QStringLiteral("^Hiba a\\(z\\) (\\d+)\\. sorban: "));
+    const QRegularExpressionMatch m = lineRef.match(problem.text());
+    if (!problem.isValid() || !m.hasMatch())
+        return false;
+    if (m_xmlText->document()->isEmpty())
+        loadXmlClick();
+    const QTextBlock target = m_xmlText->document()->findBlockByNumber(m.captured(1).toInt() - 1);
+    if (!target.isValid())
+        return false;
+    QTextCursor cursor(target);
+    cursor.select(QTextCursor::LineUnderCursor);
+    m_xmlText->setTextCursor(cursor);
+    m_xmlText->centerCursor();
+    return true;
+}
+
+bool TForm40::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_checkResults->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        goToProblem(m_checkResults->cursorForPosition(mouse->position().toPoint()).blockNumber());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace zeror

@@ -42,6 +42,9 @@ public:
     void loadXsdClick();     // "Betöltés" on "XSD"
     void copyXsdClick();     // "Vágólapra másol" on "XSD"
     void schemaCheckClick(); // "Séma ellenőrzés"
+    // Shows the XML line a listed problem names (double-click on the problem); false when the
+    // problem names no line.
+    bool goToProblem(int problemIndex);
 
     // The settings as the fields hold them now.
     const auditxml::Settings& settings() const { return m_settings; }
@@ -70,6 +73,9 @@ public:
     QPlainTextEdit* xsdText() const { return m_xsdText; }
     QPlainTextEdit* checkResults() const { return m_checkResults; }
     ui::QueryGrid* grid() const { return m_grid; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* buildSupplyTab();

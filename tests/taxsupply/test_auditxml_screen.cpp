@@ -199,7 +199,11 @@ TEST_F(AuditXmlScreen, InvalidFileIsListedOnTheXmlTab)
     EXPECT_TRUE(Dialogs::lastText().startsWith(QStringLiteral("Hiba a(z) "))) << str(Dialogs::lastText());
     EXPECT_TRUE(form.checkResults()->toPlainText().contains(QStringLiteral("zaradekok")));
     EXPECT_EQ(form.tabs()->currentIndex(), 2);
-    form.findChild<QPushButton*>(QStringLiteral("loadXmlButton"))->click();
+    // Double-clicking the problem shows the line it names.
+    EXPECT_FALSE(form.goToProblem(5));
+    QTest::mouseDClick(form.checkResults()->viewport(), Qt::LeftButton, {}, QPoint(20, 8));
+    EXPECT_TRUE(form.xmlText()->textCursor().selectedText().contains(QStringLiteral("<zaradekok>")))
+        << str(form.xmlText()->textCursor().selectedText());
     grab(&form, QStringLiteral("auditxml_xml_hibas"));
 }
 
