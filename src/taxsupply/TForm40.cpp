@@ -72,6 +72,7 @@ QPlainTextEdit* textView(QWidget* parent, const char* name)
     t->setReadOnly(true);
     t->setLineWrapMode(QPlainTextEdit::NoWrap);
     t->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    t->setTabStopDistance(t->fontMetrics().horizontalAdvance(QLatin1Char(' ')) * 2);
     return t;
 }
 
