@@ -1,3 +1,4 @@
+#include "AuditXmlScreens.h"
 #include "BuyerScreens.h"
 #include "DataCheckScreens.h"
 #include "MasterdataScreens.h"
@@ -14,6 +15,7 @@ void registerScreens()
     registerTicketScreens();
     registerDataCheckScreens();
     registerTaxSupplyScreens();
+    registerAuditXmlScreens();
 }
 
 } // namespace zeror

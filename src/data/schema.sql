@@ -214,7 +214,7 @@ CREATE TABLE NAVFEJ (
     KI_EV_NEVE             VARCHAR(45),
     ZA_ONSZAMLA            VARCHAR(20),
     NE_PENZNEM             VARCHAR(5),
-    NE_SZLA_FORMA          VARCHAR(20),
+    NE_SZLA_FORMA          VARCHAR(100),
     TE_ADOKULCS            DOUBLE PRECISION,
     TE_ADOERTEK            DOUBLE PRECISION,
     KI_KISADOZO            VARCHAR(5),
