@@ -3,6 +3,7 @@
 
 For every sheet: its name, size, the column widths (in 1/256 characters) and every cell
 with its xlrd type name, value (dates as "YYYY-MM-DD"), bold flag and horizontal alignment.
+With --values the formatting is left out, which keeps large workbooks quick.
 """
 import json
 import sys
@@ -21,8 +22,8 @@ TYPES = {
 ALIGN = {0: "general", 1: "left", 2: "center", 3: "right"}
 
 
-def main(path):
-    book = xlrd.open_workbook(path, formatting_info=True)
+def main(path, formatting):
+    book = xlrd.open_workbook(path, formatting_info=formatting)
     out = {"biff_version": book.biff_version, "encoding": book.encoding, "sheets": []}
     for sheet in book.sheets():
         widths = {}
@@ -37,14 +38,12 @@ def main(path):
                 if cell.ctype == xlrd.XL_CELL_DATE:
                     y, m, d, _, _, _ = xlrd.xldate_as_tuple(value, book.datemode)
                     value = "%04d-%02d-%02d" % (y, m, d)
-                xf = book.xf_list[cell.xf_index]
-                font = book.font_list[xf.font_index]
-                row.append({
-                    "type": TYPES.get(cell.ctype, str(cell.ctype)),
-                    "value": value,
-                    "bold": bool(font.bold),
-                    "align": ALIGN.get(xf.alignment.hor_align, str(xf.alignment.hor_align)),
-                })
+                out_cell = {"type": TYPES.get(cell.ctype, str(cell.ctype)), "value": value}
+                if formatting:
+                    xf = book.xf_list[cell.xf_index]
+                    out_cell["bold"] = bool(book.font_list[xf.font_index].bold)
+                    out_cell["align"] = ALIGN.get(xf.alignment.hor_align, str(xf.alignment.hor_align))
+                row.append(out_cell)
             rows.append(row)
         out["sheets"].append({"name": sheet.name, "nrows": sheet.nrows, "ncols": sheet.ncols,
                               "widths": widths, "rows": rows})
@@ -52,4 +51,4 @@ def main(path):
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(sys.argv[-1], "--values" not in sys.argv[1:-1])
