@@ -15,6 +15,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -117,6 +118,7 @@ TForm20::TForm20(TData& dataModule, QWidget* parent)
     m_ticketGrid = new ui::QueryGrid(&m_ticketQuery, ticketPage);
     m_ticketGrid->setObjectName(QStringLiteral("ticketGrid"));
     m_ticketGrid->setColumns({{QStringLiteral("s_megnevezes"), QStringLiteral("Megnevezés")}});
+    m_ticketGrid->horizontalHeader()->setStretchLastSection(true);
     tl->addWidget(m_ticketGrid, 1);
     tl->addWidget(new ui::GridNavigator(m_ticketGrid, ticketPage));
     m_ticketGather = ui::makeButton(ticketPage, "ticketGatherButton", QStringLiteral("Kigyüjtés"));
