@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -259,4 +260,32 @@ TEST(XlsWriter, DatesCountFromTheSpreadsheetEpoch)
     EXPECT_EQ(xls::serialDate(QDate(1900, 2, 28)), 59);
     EXPECT_EQ(xls::serialDate(QDate(1900, 3, 1)), 61);
     EXPECT_EQ(xls::serialDate(QDate(2016, 3, 5)), 42434);
+}
+
+TEST(XlsWriter, LargeWorkbookBeyondTheHeaderSectorListReadsWhole)
+{
+    // More than 109 allocation-table sectors (about 7 MiB) need the extended sector list.
+    constexpr int kRows = 30000;
+    xls::Layout layout;
+    layout.columns = {{QStringLiteral("SZOVEG"), 60, Align::Left}};
+    layout.boldTitleCells = 1;
+    Workbook wb;
+    wb.path = wb.dir.filePath(QStringLiteral("large.xls"));
+    {
+        QFile file(wb.path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        xls::WorkbookWriter writer(file, layout, kRows);
+        for (int i = 0; i < kRows; ++i)
+            writer.addRow({QStringLiteral("%1 ").arg(i, 6, 10, QLatin1Char('0')) + QString(240, QChar(u'ő'))});
+        writer.finish();
+    }
+    ASSERT_GT(QFileInfo(wb.path).size(), 110 * 128 * 512);
+    for (const auto& [reader, book] : readBoth(wb.path, false)) {
+        SCOPED_TRACE(reader);
+        ASSERT_TRUE(book.error.isEmpty()) << book.error.toStdString();
+        ASSERT_EQ(book.sheets.size(), 2u);
+        EXPECT_EQ(book.sheets[0].rows + book.sheets[1].rows - 2, kRows);
+        const ReadSheet& last = book.sheets[1];
+        EXPECT_EQ(last.at(last.rows - 1, 0).text, QStringLiteral("%1 ").arg(kRows - 1, 6, 10, QLatin1Char('0')) + QString(240, QChar(u'ő')));
+    }
 }
