@@ -1,6 +1,7 @@
 #include "AuditXmlScreens.h"
 #include "BuyerScreens.h"
 #include "DataCheckScreens.h"
+#include "ExchangeScreens.h"
 #include "MasterdataScreens.h"
 #include "Startup.h"
 #include "TaxSupplyScreens.h"
@@ -16,6 +17,7 @@ void registerScreens()
     registerDataCheckScreens();
     registerTaxSupplyScreens();
     registerAuditXmlScreens();
+    registerExchangeScreens();
 }
 
 } // namespace zeror
