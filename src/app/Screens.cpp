@@ -1,6 +1,7 @@
 #include "BuyerScreens.h"
 #include "MasterdataScreens.h"
 #include "Startup.h"
+#include "TextExchangeScreens.h"
 #include "TicketScreens.h"
 
 namespace zeror {
@@ -10,6 +11,7 @@ void registerScreens()
     registerBuyerScreens();
     registerMasterdataScreens();
     registerTicketScreens();
+    registerTextExchangeScreens();
 }
 
 } // namespace zeror
