@@ -53,7 +53,8 @@ QString readTaxNumberField(const QString& field)
 
 QString readBankAccountField(const QString& field)
 {
-    return (field + QString(25, u' ')).left(26);
+    // Always the full 26 characters: an empty field too is 26 blanks.
+    return field.leftJustified(26, u' ', true);
 }
 
 CsvProducer readLine(const QString& line)

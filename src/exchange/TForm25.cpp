@@ -4,6 +4,7 @@
 #include "EnterNavigator.h"
 #include "Error.h"
 #include "OldImport.h"
+#include "TextExport.h"
 #include "Win1250.h"
 #include "WinPaths.h"
 
@@ -103,7 +104,7 @@ void TForm25::updateFolderShown()
 bool TForm25::runSection(int index)
 {
     const auto section = static_cast<oldimport::Section>(index);
-    const QString path = paths::localPath(paths::joinPath(m_folderEdit->text(), oldimport::fileName(section)));
+    const QString path = textexport::exportPath(m_folderEdit->text(), oldimport::fileName(section));
     m_textArea->clear();
     QByteArray content;
     try {

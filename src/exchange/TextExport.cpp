@@ -82,7 +82,8 @@ QByteArray recordLine(const QVector<QVariant>& values)
 
 QString exportPath(const QString& folderText, const QString& fileName)
 {
-    return paths::localPath(paths::joinPath(folderText, fileName));
+    // Only the folder is mapped: the file keeps the letter case of its name.
+    return paths::localPath(paths::joinPath(folderText, QString())) + fileName;
 }
 
 void writeRows(TData& dataModule, const ExportTable& table, QIODevice& device)

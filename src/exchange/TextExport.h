@@ -38,7 +38,7 @@ QString fieldText(const QVariant& value);
 QByteArray recordLine(const QVector<QVariant>& values);
 
 // The file a table goes to: the folder text and the file name joined (a missing separator is
-// added) and mapped to a local folder.
+// added), the folder mapped to a local one.
 QString exportPath(const QString& folderText, const QString& fileName);
 
 // Writes the rows of one table's query to the device.
