@@ -6,6 +6,7 @@
 #include "Error.h"
 #include "OldImport.h"
 #include "OldImportReader.h"
+#include "../app/SecondAttachment.h"
 #include "TestDatabase.h"
 #include "TextExport.h"
 #include "Win1250.h"
@@ -360,6 +361,24 @@ TEST_F(TextExchangeDb, BuyerFileOfThreeLinesLeavesExactlyThreeBuyers)
               QStringLiteral("Hódmezővásárhely"));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT v_adoszam FROM atvevo WHERE v_akod = '2'")),
               QStringLiteral("87654321123"));
+}
+
+TEST_F(TextExchangeDb, BuyerDeleteThatFailsIsReportedAndTheInsertsFollow)
+{
+    const int before = count(QStringLiteral("atvevo"));
+    {
+        // Another program holds a buyer row: the delete meets its lock.
+        test::SecondAttachment other(db.databasePath());
+        other.execUncommitted(QStringLiteral("UPDATE atvevo SET v_neve = v_neve"));
+        Collected got;
+        const oldimport::ImportSummary s = oldimport::importBuyers(
+            db.data(), fileBytes(kDataDir + QStringLiteral("/expatvevo.txt")), got.callbacks());
+        ASSERT_FALSE(got.messages.isEmpty());
+        EXPECT_TRUE(got.messages[0].startsWith(QStringLiteral("Hiba255: törlés az átvevőben ")))
+            << got.messages[0].toStdString();
+        EXPECT_EQ(s.stored, 3);
+    }
+    EXPECT_EQ(count(QStringLiteral("atvevo")), before + 3);
 }
 
 TEST_F(TextExchangeDb, EmptyBuyerFileRemovesNoBuyer)
