@@ -5,6 +5,7 @@
 #include "MasterdataScreens.h"
 #include "Startup.h"
 #include "TaxSupplyScreens.h"
+#include "TextExchangeScreens.h"
 #include "TicketScreens.h"
 
 namespace zeror {
@@ -18,6 +19,7 @@ void registerScreens()
     registerTaxSupplyScreens();
     registerAuditXmlScreens();
     registerExchangeScreens();
+    registerTextExchangeScreens();
 }
 
 } // namespace zeror
