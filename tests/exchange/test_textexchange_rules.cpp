@@ -6,7 +6,7 @@
 #include "Error.h"
 #include "OldImport.h"
 #include "OldImportReader.h"
-#include "../app/SecondAttachment.h"
+#include "SecondAttachment.h"
 #include "TestDatabase.h"
 #include "TextExport.h"
 #include "Win1250.h"
