@@ -1,4 +1,5 @@
 #include "BuyerScreens.h"
+#include "ListScreens.h"
 #include "MasterdataScreens.h"
 #include "Startup.h"
 #include "TicketScreens.h"
@@ -10,6 +11,7 @@ void registerScreens()
     registerBuyerScreens();
     registerMasterdataScreens();
     registerTicketScreens();
+    registerListScreens();
 }
 
 } // namespace zeror
