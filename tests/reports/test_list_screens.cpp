@@ -135,6 +135,19 @@ TEST_F(ListScreens, ItemisedListCollectsPrintsAndWithdrawsPrintOnEveryChange)
     EXPECT_EQ(pages.textsOf(QStringLiteral("Mindosszesen")), QStringList{QStringLiteral("Kifizetett mindösszesen: 371274,925 Ft")});
 }
 
+TEST_F(ListScreens, MissingTemplateStopsThePrintAndKeepsTheRows)
+{
+    sampleYear();
+    ASSERT_TRUE(QFile::remove(QDir(db.folder()).filePath(QStringLiteral("FjLista4.frf"))));
+    TForm12 form(db.data());
+    form.collectButton()->click();
+    EXPECT_FALSE(printFrom(form.printButton(), QStringLiteral("none")));
+    ASSERT_EQ(ui::Dialogs::shownTexts().size(), 1);
+    EXPECT_TRUE(ui::Dialogs::shownTexts().first().contains(QStringLiteral("FjLista4.frf")));
+    EXPECT_EQ(form.grid()->model()->rowCount(), 7);
+    EXPECT_TRUE(form.printButton()->isEnabled());
+}
+
 TEST_F(ListScreens, ProductListStartsEmptyAndFollowsTheDateChoice)
 {
     sampleYear();
