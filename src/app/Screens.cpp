@@ -2,6 +2,7 @@
 #include "BuyerScreens.h"
 #include "DataCheckScreens.h"
 #include "ExchangeScreens.h"
+#include "ListScreens.h"
 #include "MasterdataScreens.h"
 #include "Startup.h"
 #include "TaxSupplyScreens.h"
@@ -20,6 +21,7 @@ void registerScreens()
     registerAuditXmlScreens();
     registerExchangeScreens();
     registerTextExchangeScreens();
+    registerListScreens();
 }
 
 } // namespace zeror

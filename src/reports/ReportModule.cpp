@@ -136,7 +136,7 @@ void ReportModule::rerunProductLines()
     Query& q = m_data->ZQ21;
     q.close();
     q.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM fjsor"),
-              QStringLiteral("JOIN fjfej     ON s_bszam     = f_bszam"),
+              QStringLiteral("JOIN fjfej     ON s_bszam     = f_bszam AND s_akod = f_akod"),
               QStringLiteral("JOIN ostermelo ON f_ostermkod = o_kod"),
               m_period.byPaymentDate
                   ? QStringLiteral("WHERE ( s_megnevezes = :p0 ) AND ( f_fizkelt >= :p1)  AND (f_fizkelt <= :p2) AND (f_akod = :p3)")
@@ -153,7 +153,7 @@ void ReportModule::rerunProducerLines(bool ordered)
     Query& q = m_data->ZQ21;
     q.close();
     QStringList sql{QStringLiteral("SELECT *"), QStringLiteral("FROM fjsor"),
-                    QStringLiteral("JOIN fjfej     ON s_bszam     = f_bszam"),
+                    QStringLiteral("JOIN fjfej     ON s_bszam     = f_bszam AND s_akod = f_akod"),
                     QStringLiteral("JOIN ostermelo ON f_ostermkod = o_kod"),
                     m_period.byPaymentDate
                         ? QStringLiteral("WHERE ( o_kod = :p0 ) AND ( f_fizkelt >= :p1) AND (f_fizkelt <= :p2) AND (f_akod = :p3)")
@@ -173,7 +173,7 @@ void ReportModule::rerunProducerTotal()
     Query& q = m_data->ZQ80;
     q.close();
     q.setSql({QStringLiteral("SELECT o_kod,"), QStringLiteral("SUM(s_vetelar) AS  nevosszesen"),
-              QStringLiteral("FROM fjsor"), QStringLiteral("JOIN fjfej     ON s_bszam     = f_bszam"),
+              QStringLiteral("FROM fjsor"), QStringLiteral("JOIN fjfej     ON s_bszam     = f_bszam AND s_akod = f_akod"),
               QStringLiteral("JOIN ostermelo ON f_ostermkod = o_kod"),
               m_period.byPaymentDate
                   ? QStringLiteral("WHERE ( o_kod = :p0 ) AND ( f_fizkelt >= :p1 AND f_fizkelt <= :p2 ) AND (f_akod = :p3)")
