@@ -131,13 +131,11 @@ int main(int argc, char* argv[])
         });
         std::fprintf(stderr, "raw fetch joined by number only in %.1f s\n", rawNumberOnly);
         collectItemisedList(data, QStringLiteral("00001"), from, to, 0);
-        report::PreparedReport pages;
-        ReportModule::setPreviewHook([&](const report::PreparedReport& p, bool) { pages = p; });
         ReportModule& module = ReportModule::instance();
         for (const auto& v : itemisedListPrint(total, from, to, 0).variables)
             module.setVariable(v.first, v.second);
         t.restart();
-        module.print(QStringLiteral("FjLista4.frf"), QPageLayout::Landscape);
+        const report::PreparedReport& pages = module.prepare(QStringLiteral("FjLista4.frf"), QPageLayout::Landscape);
         const double prepare = static_cast<double>(t.nsecsElapsed()) / 1e9;
         t.restart();
         QString error;
