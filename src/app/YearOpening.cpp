@@ -2,6 +2,7 @@
 
 #include "BuyerRecord.h"
 #include "DbError.h"
+#include "IndexStatistics.h"
 #include "TData.h"
 
 namespace zeror {
@@ -116,8 +117,16 @@ YearOpeningResult storeStartingNumber(TData& dataModule, const QString& buyerCod
         q.exec();
     });
     result.ok = written.ok();
-    if (!result.ok)
+    if (!result.ok) {
         result.message = written.message(failure);
+        return result;
+    }
+    try {
+        // A new year is about to be filled: plans should not rest on last year's selectivities.
+        refreshIndexStatistics(dataModule);
+    } catch (const DbError&) {
+        // The number is stored; stale statistics only slow the lists down.
+    }
     return result;
 }
 
