@@ -143,7 +143,12 @@ void Query::open()
 {
     close();
     const ParsedSql parsed = parseNamedParameters(sql());
-    m_connection->fetch(parsed.sql, boundValues(parsed.names), m_rows);
+    try {
+        m_connection->fetch(parsed.sql, boundValues(parsed.names), m_rows);
+    } catch (...) {
+        m_rows.clear(); // a failed opening leaves no rows behind
+        throw;
+    }
     afterFetch();
     m_open = true;
     emit rowsReset();
@@ -171,7 +176,13 @@ const RowStore& Query::ensureRows() const
     if (m_deferred) {
         m_deferred = false;
         auto* self = const_cast<Query*>(this);
-        m_connection->fetch(m_deferredSql.sql, m_deferredValues, m_rows);
+        try {
+            m_connection->fetch(m_deferredSql.sql, m_deferredValues, m_rows);
+        } catch (...) {
+            m_rows.clear();
+            self->afterFetch();
+            throw;
+        }
         self->m_deferredValues.clear();
         self->afterFetch();
     }

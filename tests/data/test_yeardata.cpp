@@ -216,6 +216,58 @@ TEST(YearGenerator, IsDeterministic)
     EXPECT_EQ(first, fingerprint(QStringLiteral("b.fdb")));
 }
 
+TEST(RowStore, KeepsEveryKindAndNullAndReadsCellsInAnyOrder)
+{
+    RowStore store;
+    store.setColumns({{QStringLiteral("T"), RowStore::CellType::Text, 0, false},
+                      {QStringLiteral("N"), RowStore::CellType::Integer, -4, false},
+                      {QStringLiteral("I"), RowStore::CellType::Integer, 0, false},
+                      {QStringLiteral("D"), RowStore::CellType::Date, 0, false},
+                      {QStringLiteral("F"), RowStore::CellType::Double, 0, false},
+                      {QStringLiteral("U"), RowStore::CellType::Text, 0, true},
+                      {QStringLiteral("X"), RowStore::CellType::Unknown, 0, false},
+                      {QStringLiteral("B"), RowStore::CellType::Boolean, 0, false},
+                      {QStringLiteral("T2"), RowStore::CellType::Text, 0, false}});
+    const QByteArray win1250 = "\xC1rv\xEDzt\xFBr\xF5"; // Árvíztűrő
+    const QByteArray utf8 = QStringLiteral("tükörfúrógép").toUtf8();
+    for (int r = 0; r < 3; ++r) {
+        store.beginRow();
+        if (r == 1)
+            store.addNull(0);
+        else
+            store.addText(win1250.constData(), win1250.size());
+        store.addInteger(123456789 + r); // 12345.6789 at scale -4
+        if (r == 2)
+            store.addNull(2);
+        else
+            store.addInteger(-7 - r);
+        store.addDate(57388); // 2016-01-01
+        store.addDouble(0.5 * r);
+        store.addText(utf8.constData(), utf8.size());
+        store.addBoolean(r == 1);
+        store.addText("", 0);
+        store.endRow();
+    }
+    store.squeeze();
+    ASSERT_EQ(store.rowCount(), 3);
+    // Backwards and across rows, as a grid and a cursor ask.
+    for (int r = 2; r >= 0; --r) {
+        EXPECT_EQ(store.isNull(r, 0), r == 1);
+        EXPECT_EQ(store.value(r, 0).toString(), r == 1 ? QString() : QStringLiteral("Árvíztűrő"));
+        EXPECT_DOUBLE_EQ(store.value(r, 1).toDouble(), 12345.6789 + r / 10000.0);
+        EXPECT_EQ(store.value(r, 2), r == 2 ? QVariant() : QVariant(qlonglong(-7 - r)));
+        EXPECT_EQ(store.value(r, 3).toDate(), QDate(2016, 1, 1));
+        EXPECT_EQ(store.value(r, 4).typeId(), QMetaType::Double);
+        EXPECT_EQ(store.text(r, 5), QStringLiteral("tükörfúrógép"));
+        EXPECT_FALSE(store.value(r, 6).isValid());
+        EXPECT_EQ(store.value(r, 7).toBool(), r == 1);
+        EXPECT_FALSE(store.isNull(r, 8));
+        EXPECT_TRUE(store.text(r, 8).isEmpty());
+    }
+    EXPECT_FALSE(store.value(3, 0).isValid());
+    EXPECT_FALSE(store.value(0, 9).isValid());
+}
+
 TEST(TableDatasets, OpenWithoutReadingAndReadWhenAsked)
 {
     test::TestDatabase db;
