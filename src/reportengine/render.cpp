@@ -35,8 +35,8 @@ public:
     FontCache(qreal pxPerMm, QPaintDevice* device)
         : m_device(device)
     {
-        const qreal dpiY = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96;
-        m_factor = pxPerMm * 25.4 / dpiY;
+        m_dpiY = device && device->logicalDpiY() > 0 ? device->logicalDpiY() : 96;
+        m_factor = pxPerMm * 25.4 / m_dpiY;
     }
 
     // Sets the device-scaled font on the painter unless it is already set.
@@ -51,7 +51,10 @@ public:
             e.scaled = f;
             e.scaled.setPointSizeF(f.pointSizeF() * m_factor);
             e.metrics.emplace(e.scaled, m_device);
+            // A raw font is sized in pixels of the screen; the device has its own resolution.
             e.raw = QRawFont::fromFont(e.scaled);
+            if (e.raw.isValid())
+                e.raw.setPixelSize(e.scaled.pointSizeF() * m_dpiY / 72.0);
             it = m_entries.emplace(f, std::move(e)).first;
         }
         m_current = &it->second;
@@ -101,6 +104,7 @@ private:
         size_t operator()(const QFont& f) const { return qHash(f); }
     };
     QPaintDevice* m_device;
+    qreal m_dpiY = 96;
     qreal m_factor = 1;
     QFont m_source;
     Entry* m_current = nullptr;
