@@ -34,6 +34,19 @@ IAttachment* attach(ThrowStatusWrapper* st, const QString& database)
     return att;
 }
 
+// The same kind of transaction as the program's: read committed, record version, no wait.
+ITransaction* startTransaction(ThrowStatusWrapper* st, IAttachment* att)
+{
+    IXpbBuilder* tpb = master()->getUtilInterface()->getXpbBuilder(st, IXpbBuilder::TPB, nullptr, 0);
+    tpb->insertTag(st, isc_tpb_write);
+    tpb->insertTag(st, isc_tpb_read_committed);
+    tpb->insertTag(st, isc_tpb_rec_version);
+    tpb->insertTag(st, isc_tpb_nowait);
+    ITransaction* tra = att->startTransaction(st, tpb->getBufferLength(st), tpb->getBuffer(st));
+    tpb->dispose();
+    return tra;
+}
+
 } // namespace
 
 Result fetch(const QString& database, const QString& sql, const QVector<QVariant>& params)
@@ -43,7 +56,7 @@ Result fetch(const QString& database, const QString& sql, const QVector<QVariant
     Result result;
     try {
         IAttachment* att = attach(&st, database);
-        ITransaction* tra = att->startTransaction(&st, 0, nullptr);
+        ITransaction* tra = startTransaction(&st, att);
         QElapsedTimer timer;
         timer.start();
         const QByteArray text = sql.toLatin1();
@@ -115,7 +128,7 @@ double attachAndPrepare(const QString& database, const QStringList& statements)
     double ms = 0;
     try {
         IAttachment* att = attach(&st, database);
-        ITransaction* tra = att->startTransaction(&st, 0, nullptr);
+        ITransaction* tra = startTransaction(&st, att);
         for (const QString& sql : statements) {
             const QByteArray text = sql.toLatin1();
             IStatement* stmt = att->prepare(&st, tra, 0, text.constData(), 3, IStatement::PREPARE_PREFETCH_METADATA);
