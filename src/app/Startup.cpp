@@ -2,6 +2,7 @@
 
 #include "DbError.h"
 #include "Dialogs.h"
+#include "IndexStatistics.h"
 #include "TData.h"
 
 #include <QDir>
@@ -59,11 +60,17 @@ bool openDataModule(TData& data, QWidget* parent)
             throw DbError(QStringLiteral("%1: No such file").arg(name), DbError::Kind::NotFound);
         data.open();
         data.openTables();
-        return true;
     } catch (const DbError& e) {
         ui::Dialogs::refusal(parent, startupFailureMessage(e, data.databaseName()));
         return false;
     }
+    try {
+        // Plans follow the stored index statistics; a year loaded since they were taken needs new ones.
+        refreshIndexStatisticsIfStale(data);
+    } catch (const DbError&) {
+        // Without the right to recompute them the program still works, only slower.
+    }
+    return true;
 }
 
 } // namespace zeror

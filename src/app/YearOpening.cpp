@@ -2,6 +2,7 @@
 
 #include "BuyerRecord.h"
 #include "DbError.h"
+#include "IndexStatistics.h"
 #include "TData.h"
 #include "TextHelpers.h"
 
@@ -99,6 +100,12 @@ bool storeStartingNumber(TData& dataModule, const QString& buyerCode, const QStr
         q.setText(QStringLiteral("p2"), buyerCode);
         q.exec();
     });
+    try {
+        // A new year is about to be filled: plans should not rest on last year's selectivities.
+        refreshIndexStatistics(dataModule);
+    } catch (const DbError&) {
+        // The number is stored; stale statistics only slow the lists down.
+    }
     return inserted;
 }
 

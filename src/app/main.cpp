@@ -1,6 +1,7 @@
 #include "AppSettings.h"
 #include "Dialogs.h"
 #include "ReportPrint.h"
+#include "SignalExit.h"
 #include "Startup.h"
 #include "TAboutBox.h"
 #include "TData.h"
@@ -38,6 +39,19 @@ int main(int argc, char* argv[])
 
     zeror::registerScreens();
     zeror::TForm1 window(&data);
+    // After the database is open: the engine has taken the signals for itself by then.
+    zeror::installCleanExitOnSignals([&data](int) {
+        // As on "Kilépés": commit with retention, close the connection; then leave every event
+        // loop, an open screen's included.
+        try {
+            data.closeAtExit();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+        }
+        QCoreApplication::exit(0);
+    });
+    if (zeror::ui::Dialogs::isScripted())
+        std::fprintf(stderr, "zeror: ready\n");
     window.show();
     return app.exec();
 }

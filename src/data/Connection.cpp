@@ -393,14 +393,6 @@ struct InputMessage
     }
 };
 
-double scaled(qint64 raw, int scale)
-{
-    double v = static_cast<double>(raw);
-    for (int i = 0; i < -scale; ++i)
-        v /= 10.0;
-    return v;
-}
-
 // Where and how one output column lies in the fetched message, read once per statement.
 struct ColumnLayout
 {
@@ -428,85 +420,161 @@ QVector<ColumnLayout> columnLayouts(ThrowStatusWrapper* st, IMessageMetadata* me
     return layouts;
 }
 
-QString decodeText(const char* bytes, qsizetype size, unsigned charSet)
+RowStore::Column storeColumn(const ColumnLayout& c, const char* alias)
 {
-    return charSet == 4 || charSet == 3 ? QString::fromUtf8(bytes, size) : win1250::decode(bytes, size);
+    RowStore::Column col;
+    col.name = QString::fromLatin1(alias).toUpper();
+    col.scale = static_cast<qint8>(c.scale);
+    col.utf8 = c.charSet == 4 || c.charSet == 3;
+    switch (c.type) {
+    case SQL_VARYING:
+    case SQL_TEXT:
+        col.type = RowStore::CellType::Text;
+        break;
+    case SQL_SHORT:
+    case SQL_LONG:
+    case SQL_INT64:
+        col.type = RowStore::CellType::Integer;
+        break;
+    case SQL_FLOAT:
+    case SQL_DOUBLE:
+        col.type = RowStore::CellType::Double;
+        break;
+    case SQL_TYPE_DATE:
+        col.type = RowStore::CellType::Date;
+        break;
+    case SQL_TYPE_TIME:
+        col.type = RowStore::CellType::Time;
+        break;
+    case SQL_TIMESTAMP:
+        col.type = RowStore::CellType::Timestamp;
+        break;
+    case SQL_BOOLEAN:
+        col.type = RowStore::CellType::Boolean;
+        break;
+    default:
+        col.type = RowStore::CellType::Unknown;
+        break;
+    }
+    return col;
 }
 
-QVariant decodeField(const ColumnLayout& c, const char* base)
+// Copies one fetched message into the store, cell by cell, without decoding any text.
+void appendRow(RowStore& store, const QVector<ColumnLayout>& layouts, const char* base)
 {
-    if (*reinterpret_cast<const short*>(base + c.nullOffset))
-        return QVariant();
-    const char* field = base + c.offset;
-    const int scale = c.scale;
-    switch (c.type) {
-    case SQL_VARYING: {
-        unsigned short len = 0;
-        std::memcpy(&len, field, sizeof len);
-        return decodeText(field + sizeof len, len, c.charSet);
+    store.beginRow();
+    for (int i = 0; i < layouts.size(); ++i) {
+        const ColumnLayout& c = layouts[i];
+        if (*reinterpret_cast<const short*>(base + c.nullOffset)) {
+            store.addNull(i);
+            continue;
+        }
+        const char* field = base + c.offset;
+        switch (c.type) {
+        case SQL_VARYING: {
+            unsigned short len = 0;
+            std::memcpy(&len, field, sizeof len);
+            store.addText(field + sizeof len, len);
+            break;
+        }
+        case SQL_TEXT:
+            store.addText(field, static_cast<qsizetype>(c.length));
+            break;
+        case SQL_SHORT: {
+            short v;
+            std::memcpy(&v, field, sizeof v);
+            store.addInteger(v);
+            break;
+        }
+        case SQL_LONG: {
+            ISC_LONG v;
+            std::memcpy(&v, field, sizeof v);
+            store.addInteger(v);
+            break;
+        }
+        case SQL_INT64: {
+            ISC_INT64 v;
+            std::memcpy(&v, field, sizeof v);
+            store.addInteger(v);
+            break;
+        }
+        case SQL_FLOAT: {
+            float v;
+            std::memcpy(&v, field, sizeof v);
+            store.addDouble(static_cast<double>(v));
+            break;
+        }
+        case SQL_DOUBLE: {
+            double v;
+            std::memcpy(&v, field, sizeof v);
+            store.addDouble(v);
+            break;
+        }
+        case SQL_TYPE_DATE: {
+            ISC_DATE v;
+            std::memcpy(&v, field, sizeof v);
+            store.addDate(v);
+            break;
+        }
+        case SQL_TYPE_TIME: {
+            ISC_TIME v;
+            std::memcpy(&v, field, sizeof v);
+            store.addTime(v);
+            break;
+        }
+        case SQL_TIMESTAMP: {
+            ISC_TIMESTAMP v;
+            std::memcpy(&v, field, sizeof v);
+            store.addTimestamp(v.timestamp_date, v.timestamp_time);
+            break;
+        }
+        case SQL_BOOLEAN: {
+            unsigned char v;
+            std::memcpy(&v, field, sizeof v);
+            store.addBoolean(v != 0);
+            break;
+        }
+        default:
+            break; // an unknown kind is stored as nothing and read as NULL
+        }
     }
-    case SQL_TEXT:
-        return decodeText(field, static_cast<qsizetype>(c.length), c.charSet);
-    case SQL_SHORT: {
-        short v;
-        std::memcpy(&v, field, sizeof v);
-        return scale < 0 ? QVariant(scaled(v, scale)) : QVariant(static_cast<qlonglong>(v));
-    }
-    case SQL_LONG: {
-        ISC_LONG v;
-        std::memcpy(&v, field, sizeof v);
-        return scale < 0 ? QVariant(scaled(v, scale)) : QVariant(static_cast<qlonglong>(v));
-    }
-    case SQL_INT64: {
-        ISC_INT64 v;
-        std::memcpy(&v, field, sizeof v);
-        return scale < 0 ? QVariant(scaled(v, scale)) : QVariant(static_cast<qlonglong>(v));
-    }
-    case SQL_FLOAT: {
-        float v;
-        std::memcpy(&v, field, sizeof v);
-        return QVariant(static_cast<double>(v));
-    }
-    case SQL_DOUBLE: {
-        double v;
-        std::memcpy(&v, field, sizeof v);
-        return QVariant(v);
-    }
-    case SQL_TYPE_DATE: {
-        ISC_DATE v;
-        std::memcpy(&v, field, sizeof v);
-        // Firebird counts days from 1858-11-17, the Modified Julian Day epoch.
-        return QDate::fromJulianDay(static_cast<qint64>(v) + 2400001);
-    }
-    case SQL_TYPE_TIME: {
-        ISC_TIME v;
-        std::memcpy(&v, field, sizeof v);
-        return QTime::fromMSecsSinceStartOfDay(static_cast<int>(v / 10));
-    }
-    case SQL_TIMESTAMP: {
-        ISC_TIMESTAMP v;
-        std::memcpy(&v, field, sizeof v);
-        return QDateTime(QDate::fromJulianDay(static_cast<qint64>(v.timestamp_date) + 2400001),
-                         QTime::fromMSecsSinceStartOfDay(static_cast<int>(v.timestamp_time / 10)));
-    }
-    case SQL_BOOLEAN: {
-        unsigned char v;
-        std::memcpy(&v, field, sizeof v);
-        return QVariant(v != 0);
-    }
-    default:
-        return QVariant();
-    }
+    store.endRow();
+}
+
+QVector<RowStore::Column> storeColumns(ThrowStatusWrapper* st, IMessageMetadata* meta,
+                                       const QVector<ColumnLayout>& layouts)
+{
+    QVector<RowStore::Column> columns;
+    columns.reserve(layouts.size());
+    for (int i = 0; i < layouts.size(); ++i)
+        columns << storeColumn(layouts[i], meta->getAlias(st, static_cast<unsigned>(i)));
+    return columns;
 }
 
 } // namespace
 
 RowSet Connection::run(const QString& sql, const QVector<BoundValue>& params, bool* returnedRows)
 {
+    RowStore store;
+    fetch(sql, params, store, returnedRows);
+    RowSet result;
+    result.columns = store.columnNames();
+    result.rows.reserve(store.rowCount());
+    for (int r = 0; r < store.rowCount(); ++r) {
+        QVector<QVariant> values(store.columnCount());
+        for (int c = 0; c < store.columnCount(); ++c)
+            values[c] = store.value(r, c);
+        result.rows.push_back(std::move(values));
+    }
+    return result;
+}
+
+void Connection::fetch(const QString& sql, const QVector<BoundValue>& params, RowStore& into, bool* returnedRows)
+{
+    into.clear();
     startTransaction();
-    return guarded([&] {
+    guarded([&] {
         Status st;
-        RowSet result;
         const QByteArray text = win1250::encode(sql);
         IStatement* stmt = d->attachment->prepare(st.get(), d->transaction, static_cast<unsigned>(text.size()),
                                                   text.constData(), kDialect,
@@ -522,21 +590,14 @@ RowSet Connection::run(const QString& sql, const QVector<BoundValue>& params, bo
                 *returnedRows = isSelect;
             if (isSelect) {
                 outMeta = stmt->getOutputMetadata(st.get());
-                const unsigned count = outMeta->getCount(st.get());
-                for (unsigned i = 0; i < count; ++i) {
-                    const char* alias = outMeta->getAlias(st.get(), i);
-                    result.columns << QString::fromLatin1(alias).toUpper();
-                }
                 const QVector<ColumnLayout> layouts = columnLayouts(st.get(), outMeta);
+                into.setColumns(storeColumns(st.get(), outMeta, layouts));
                 QByteArray row(static_cast<int>(outMeta->getMessageLength(st.get())), '\0');
                 cursor = stmt->openCursor(st.get(), d->transaction, input.meta,
                                           input.meta ? input.buffer.data() : nullptr, outMeta, 0);
-                while (cursor->fetchNext(st.get(), row.data()) == IStatus::RESULT_OK) {
-                    QVector<QVariant> values(static_cast<int>(count));
-                    for (int i = 0; i < layouts.size(); ++i)
-                        values[i] = decodeField(layouts[i], row.constData());
-                    result.rows.push_back(std::move(values));
-                }
+                while (cursor->fetchNext(st.get(), row.data()) == IStatus::RESULT_OK)
+                    appendRow(into, layouts, row.constData());
+                into.squeeze();
                 cursor->close(st.get());
                 cursor = nullptr;
                 outMeta->release();
@@ -554,8 +615,101 @@ RowSet Connection::run(const QString& sql, const QVector<BoundValue>& params, bo
             stmt->release();
             throw;
         }
+    });
+}
+
+RowStore Connection::describe(const QString& sql)
+{
+    startTransaction();
+    return guarded([&] {
+        Status st;
+        RowStore store;
+        const QByteArray text = win1250::encode(sql);
+        IStatement* stmt = d->attachment->prepare(st.get(), d->transaction, static_cast<unsigned>(text.size()),
+                                                  text.constData(), kDialect,
+                                                  IStatement::PREPARE_PREFETCH_METADATA);
+        IMessageMetadata* outMeta = nullptr;
+        try {
+            outMeta = stmt->getOutputMetadata(st.get());
+            store.setColumns(storeColumns(st.get(), outMeta, columnLayouts(st.get(), outMeta)));
+            outMeta->release();
+            outMeta = nullptr;
+            stmt->free(st.get());
+        } catch (...) {
+            if (outMeta)
+                outMeta->release();
+            stmt->release();
+            throw;
+        }
+        return store;
+    });
+}
+
+QString Connection::plan(const QString& sql)
+{
+    startTransaction();
+    return guarded([&] {
+        Status st;
+        const QByteArray text = win1250::encode(sql);
+        IStatement* stmt = d->attachment->prepare(st.get(), d->transaction, static_cast<unsigned>(text.size()),
+                                                  text.constData(), kDialect, IStatement::PREPARE_PREFETCH_NONE);
+        QString result;
+        try {
+            const char* p = stmt->getPlan(st.get(), false);
+            result = QString::fromLatin1(p ? p : "").trimmed();
+            stmt->free(st.get());
+        } catch (...) {
+            stmt->release();
+            throw;
+        }
         return result;
     });
+}
+
+struct Connection::Statement::Impl
+{
+    Connection* connection = nullptr;
+    IStatement* statement = nullptr;
+};
+
+Connection::Statement::~Statement()
+{
+    if (d && d->statement) {
+        try {
+            Status st;
+            d->statement->free(st.get());
+        } catch (...) {
+            d->statement->release();
+        }
+    }
+}
+
+void Connection::Statement::execute(const QVector<BoundValue>& params)
+{
+    Connection* c = d->connection;
+    c->startTransaction();
+    guarded([&] {
+        Status st;
+        InputMessage input;
+        input.build(st.get(), params);
+        d->statement->execute(st.get(), c->d->transaction, input.meta, input.meta ? input.buffer.data() : nullptr,
+                              nullptr, nullptr);
+    });
+}
+
+std::unique_ptr<Connection::Statement> Connection::prepare(const QString& sql)
+{
+    startTransaction();
+    std::unique_ptr<Statement> s(new Statement);
+    s->d = std::make_unique<Statement::Impl>();
+    s->d->connection = this;
+    guarded([&] {
+        Status st;
+        const QByteArray text = win1250::encode(sql);
+        s->d->statement = d->attachment->prepare(st.get(), d->transaction, static_cast<unsigned>(text.size()),
+                                                 text.constData(), kDialect, IStatement::PREPARE_PREFETCH_METADATA);
+    });
+    return s;
 }
 
 } // namespace zeror

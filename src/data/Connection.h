@@ -6,6 +6,8 @@
 #include <QVariant>
 #include <QVector>
 
+#include "RowStore.h"
+
 #include <memory>
 
 namespace zeror {
@@ -54,6 +56,31 @@ public:
     RowSet run(const QString& sql, const QVector<BoundValue>& params, bool* returnedRows = nullptr);
     // Runs a statement with no parameters and no rows (DDL), in the current transaction.
     void executeImmediate(const QString& sql);
+
+    // Like run(), but keeps the rows compactly in the store (replacing what it held).
+    void fetch(const QString& sql, const QVector<BoundValue>& params, RowStore& into, bool* returnedRows = nullptr);
+    // The columns a SELECT would return, without running it; fails like run() when a table or
+    // column is missing.
+    RowStore describe(const QString& sql);
+    // The access plan the engine chose for a statement, as "PLAN ..." lines.
+    QString plan(const QString& sql);
+
+    // A statement prepared once and executed many times (bulk loads), in the current transaction.
+    class Statement
+    {
+    public:
+        ~Statement();
+        Statement(const Statement&) = delete;
+        Statement& operator=(const Statement&) = delete;
+        void execute(const QVector<BoundValue>& params);
+
+    private:
+        friend class Connection;
+        Statement() = default;
+        struct Impl;
+        std::unique_ptr<Impl> d;
+    };
+    std::unique_ptr<Statement> prepare(const QString& sql);
 
 private:
     struct Impl;

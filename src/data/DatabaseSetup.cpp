@@ -2,6 +2,7 @@
 
 #include "Connection.h"
 #include "DbError.h"
+#include "IndexStatistics.h"
 #include "Query.h"
 #include "TData.h"
 
@@ -230,6 +231,9 @@ void createDatabase(const QString& database, Content content)
             insertProducer(c, kProducers[i]);
         for (int i = 0; i < products; ++i)
             insertProduct(c, kProducts[i]);
+        c.commit();
+        // The indexes were built on empty tables; give the engine true selectivities to plan by.
+        refreshIndexStatistics(c);
         c.commit();
         c.detach();
     } catch (...) {

@@ -55,6 +55,8 @@ void Query::close()
 {
     const bool had = m_open || !m_rows.isEmpty();
     m_open = false;
+    m_deferred = false;
+    m_deferredValues.clear();
     m_rows.clear();
     m_columns.clear();
     m_columnIndex.clear();
@@ -141,19 +143,63 @@ void Query::open()
 {
     close();
     const ParsedSql parsed = parseNamedParameters(sql());
-    RowSet rows = m_connection->run(parsed.sql, boundValues(parsed.names));
-    m_columns = rows.columns;
+    try {
+        m_connection->fetch(parsed.sql, boundValues(parsed.names), m_rows);
+    } catch (...) {
+        m_rows.clear(); // a failed opening leaves no rows behind
+        throw;
+    }
+    afterFetch();
+    m_open = true;
+    emit rowsReset();
+    emit currentChanged(m_current);
+}
+
+void Query::openDeferred()
+{
+    close();
+    m_deferredSql = parseNamedParameters(sql());
+    m_deferredValues = boundValues(m_deferredSql.names);
+    m_rows = m_connection->describe(m_deferredSql.sql);
+    m_columns = m_rows.columnNames();
     for (int i = 0; i < m_columns.size(); ++i) {
         if (!m_columnIndex.contains(m_columns[i]))
             m_columnIndex.insert(m_columns[i], i);
     }
-    m_rows = std::move(rows.rows);
+    m_deferred = true;
     m_open = true;
+    emit rowsReset();
+}
+
+const RowStore& Query::ensureRows() const
+{
+    if (m_deferred) {
+        m_deferred = false;
+        auto* self = const_cast<Query*>(this);
+        try {
+            m_connection->fetch(m_deferredSql.sql, m_deferredValues, m_rows);
+        } catch (...) {
+            m_rows.clear();
+            self->afterFetch();
+            throw;
+        }
+        self->m_deferredValues.clear();
+        self->afterFetch();
+    }
+    return m_rows;
+}
+
+void Query::afterFetch()
+{
+    m_columns = m_rows.columnNames();
+    m_columnIndex.clear();
+    for (int i = 0; i < m_columns.size(); ++i) {
+        if (!m_columnIndex.contains(m_columns[i]))
+            m_columnIndex.insert(m_columns[i], i);
+    }
     m_current = m_rows.isEmpty() ? -1 : 0;
     m_eof = m_rows.isEmpty();
     m_bof = true;
-    emit rowsReset();
-    emit currentChanged(m_current);
 }
 
 void Query::exec()
@@ -165,11 +211,11 @@ void Query::exec()
 
 void Query::moveTo(int row)
 {
-    if (m_rows.isEmpty()) {
+    if (ensureRows().isEmpty()) {
         m_current = -1;
         return;
     }
-    row = qBound(0, row, static_cast<int>(m_rows.size()) - 1);
+    row = qBound(0, row, m_rows.rowCount() - 1);
     if (row != m_current) {
         m_current = row;
         emit currentChanged(m_current);
@@ -192,7 +238,7 @@ void Query::first()
 
 void Query::next()
 {
-    if (m_rows.isEmpty() || m_current >= m_rows.size() - 1) {
+    if (ensureRows().isEmpty() || m_current >= m_rows.rowCount() - 1) {
         m_eof = true; // past the last row; the cursor stays on it
         return;
     }
@@ -203,7 +249,7 @@ void Query::next()
 
 void Query::prior()
 {
-    if (m_rows.isEmpty() || m_current <= 0) {
+    if (ensureRows().isEmpty() || m_current <= 0) {
         m_bof = true;
         return;
     }
@@ -214,7 +260,7 @@ void Query::prior()
 
 void Query::last()
 {
-    moveTo(static_cast<int>(m_rows.size()) - 1);
+    moveTo(ensureRows().rowCount() - 1);
     m_eof = true;
     m_bof = m_rows.isEmpty();
 }
@@ -229,9 +275,9 @@ QVariant Query::value(const QString& field) const
     const int col = fieldIndex(field);
     if (col < 0)
         throw DbError(QStringLiteral("%1: %2 mező nem található").arg(m_name, field));
-    if (m_current < 0)
+    if (ensureRows().isEmpty() || m_current < 0)
         return QVariant();
-    return m_rows[m_current][col];
+    return m_rows.value(m_current, col);
 }
 
 QString Query::text(const QString& field) const
@@ -266,9 +312,7 @@ QDate Query::date(const QString& field) const
 
 QVariant Query::valueAt(int row, int column) const
 {
-    if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_columns.size())
-        return QVariant();
-    return m_rows[row][column];
+    return ensureRows().value(row, column);
 }
 
 bool Query::locatePrefix(const QString& field, const QString& prefix)
@@ -276,11 +320,11 @@ bool Query::locatePrefix(const QString& field, const QString& prefix)
     const int col = fieldIndex(field);
     if (col < 0)
         throw DbError(QStringLiteral("%1: %2 mező nem található").arg(m_name, field));
-    for (int r = 0; r < m_rows.size(); ++r) {
-        const QVariant& v = m_rows[r][col];
-        if (v.isNull() && !prefix.isEmpty())
+    const RowStore& rows = ensureRows();
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        if (rows.isNull(r, col) && !prefix.isEmpty())
             continue;
-        if (v.toString().startsWith(prefix, Qt::CaseInsensitive)) {
+        if (rows.text(r, col).startsWith(prefix, Qt::CaseInsensitive)) {
             setRecNo(r);
             return true;
         }
@@ -293,8 +337,9 @@ bool Query::locate(const QString& field, const QVariant& value)
     const int col = fieldIndex(field);
     if (col < 0)
         throw DbError(QStringLiteral("%1: %2 mező nem található").arg(m_name, field));
-    for (int r = 0; r < m_rows.size(); ++r) {
-        const QVariant& v = m_rows[r][col];
+    const RowStore& rows = ensureRows();
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        const QVariant v = rows.value(r, col);
         const bool match = (value.typeId() == QMetaType::QString || v.typeId() == QMetaType::QString)
                                ? v.toString().compare(value.toString(), Qt::CaseInsensitive) == 0
                                : v == value;

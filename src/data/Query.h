@@ -47,21 +47,24 @@ public:
 
     // Runs the SELECT and keeps its rows; starts the shared transaction when needed.
     void open();
+    // Checks the SELECT (tables and columns must exist) and learns its fields, but reads its
+    // rows only when one is first asked for; a table dataset opened at start-up costs nothing.
+    void openDeferred();
     // Runs a statement that returns no rows.
     void exec();
     bool isOpen() const { return m_open; }
 
     // Cursor.
-    int rowCount() const { return static_cast<int>(m_rows.size()); }
-    bool isEmpty() const { return m_rows.isEmpty(); }
-    int recNo() const { return m_current; } // -1 when there is no row
+    int rowCount() const { return ensureRows().rowCount(); }
+    bool isEmpty() const { return ensureRows().isEmpty(); }
+    int recNo() const { ensureRows(); return m_current; } // -1 when there is no row
     void setRecNo(int row);
     void first();
     void next();
     void prior();
     void last();
-    bool eof() const { return m_eof; }
-    bool bof() const { return m_bof; }
+    bool eof() const { ensureRows(); return m_eof; }
+    bool bof() const { ensureRows(); return m_bof; }
 
     // Fields of the current row, by name, case-insensitive; an unknown name throws.
     QStringList fieldNames() const { return m_columns; }
@@ -96,7 +99,15 @@ private:
     bool m_open = false;
     QStringList m_columns;
     QHash<QString, int> m_columnIndex;
-    QVector<QVector<QVariant>> m_rows;
+    // The rows, kept compactly and decoded cell by cell on demand (see RowStore).
+    const RowStore& ensureRows() const;
+    void afterFetch();
+
+    mutable RowStore m_rows;
+    // A deferred opening: the statement and values its rows are read with on first use.
+    mutable bool m_deferred = false;
+    ParsedSql m_deferredSql;
+    QVector<BoundValue> m_deferredValues;
     int m_current = -1;
     bool m_eof = true;
     bool m_bof = true;

@@ -64,9 +64,10 @@ void TData::open()
 
 void TData::openTables()
 {
+    // Each table is checked and its fields learnt; its rows are read when first asked for.
     for (Query* table : {&IBTable1, &IBTable2, &IBTable3, &IBTable4, &IBTable5, &IBTable6}) {
         table->close();
-        table->open();
+        table->openDeferred();
     }
 }
 

@@ -63,6 +63,7 @@ public:
     // Opens the connection; throws DbError.
     void open();
     // Closes and re-opens the six table datasets; throws DbError when a table is missing.
+    // Their rows are read when first used, not here.
     void openTables();
     // Commits with retention when a transaction is active, then closes the connection.
     void closeAtExit();

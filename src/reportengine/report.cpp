@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QSet>
 #include <QImage>
 
 namespace report {
@@ -264,7 +265,7 @@ private:
                         d.parts.push_back(seg.expr ? bindExceptPages(*seg.expr, m_ctx) : nullptr);
                     deferred.push_back(std::move(d));
                 } else {
-                    it.text = textOf(o);
+                    it.text = pooled(textOf(o));
                     if (o.stretch && !it.text.isEmpty()) {
                         const qreal need = measureTextHeight(it.text, o.font, o.rect.size(), o.wrap);
                         if (need > it.rect.height())
@@ -322,6 +323,14 @@ private:
     int m_maxPages;
     QSizeF m_pageSize;
     PreparedReport m_out;
+    // Equal texts of a report share one string (names, units, codes, dates repeat on every page).
+    QSet<QString> m_strings;
+    QString pooled(const QString& text)
+    {
+        if (text.size() > 64)
+            return text;
+        return *m_strings.insert(text);
+    }
     EvalContext m_ctx;
     std::vector<DataSource*> m_sources;
     std::vector<DataSource*> m_feeds;

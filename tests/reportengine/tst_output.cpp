@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -222,4 +224,41 @@ TEST(Output, PaintingPutsInkWhereItemsAre)
         for (int x = 201; x < 359; ++x)
             dark += img.pixelColor(x, y).lightness() < 128;
     EXPECT_GT(dark, 50);  // the letters
+}
+
+// Text drawn from shaped glyphs keeps its size on the 1200 dpi PDF device: each word's box is as
+// tall as its font, and right-aligned numbers end at their box's right edge, not short of it.
+TEST(Output, PdfTextHasItsFontSizeAndAlignment)
+{
+    if (!havePoppler())
+        GTEST_SKIP() << "pdftotext/pdfinfo not installed";
+    MemorySource rows;
+    report::DataRegistry reg;
+    report::VariableStore vars;
+    const report::PreparedReport rep = hungarianReport(rows, reg, vars);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("meret.pdf"));
+    QString error;
+    ASSERT_TRUE(report::writePdf(rep, file, &error)) << str(error);
+    const QString html = runTool(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                  QStringLiteral("-l"), QStringLiteral("1"), file, QStringLiteral("-")});
+    auto box = [&](const QString& word) {
+        const QRegularExpression re(QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" "
+                                                   "yMax=\"([\\d.]+)\">%1</word>")
+                                        .arg(QRegularExpression::escape(word)));
+        const QRegularExpressionMatch m = re.match(html);
+        return m.hasMatch() ? QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                     QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()))
+                            : QRectF();
+    };
+    const QRectF header = box(QStringLiteral("Megnevezés"));
+    ASSERT_FALSE(header.isNull()) << str(html.left(2000));
+    EXPECT_GT(header.height(), 6.0);  // points; a font sized for the screen would be about 1
+    EXPECT_GT(header.width(), 30.0);
+    // "Érték" is right-aligned in the box from 80 to 120 mm: it ends near 120 mm - padding.
+    const QRectF value = box(QStringLiteral("Érték"));
+    ASSERT_FALSE(value.isNull());
+    const double mm = 72.0 / 25.4;
+    EXPECT_NEAR(value.right() - header.left(), (120 - 0.5 - 0.5) * mm, 3.0);
 }
