@@ -108,24 +108,24 @@ public:
     Query IBTable5;
     Query IBTable6;
 
-    // Named queries; the screens replace their text before use, templates address them by name.
-    Query ZQ10;
-    Query ZQ11;
-    Query ZQ20;
-    Query ZQ21;
-    Query ZQ22;
-    Query ZQ30;
-    Query ZQ31;
-    Query ZQ32;
-    Query ZQ33;
-    Query ZQ40;
-    Query ZQ41;
-    Query ZQ50;
-    Query ZQ60;
-    Query ZQ61;
-    Query ZQ80;
-    Query ZQ90;
-    Query ZQ91;
+    // Named queries; the rules replace their text before use, templates address them by name.
+    Query ZQ10; // the ticket list of the chosen buyer (headers joined with their producer); printout master
+    Query ZQ11; // one ticket's header: entry store, printout header, ticket counts of a buyer
+    Query ZQ20; // the lines of a ticket; the collected rows of the data check and the period lists
+    Query ZQ21; // sums of a ticket's lines (entry totals, printout); per-producer sums of the lists
+    Query ZQ22; // abandoned-line clean-up and the line copies of voiding
+    Query ZQ30; // the producer register list and the producer of a printout
+    Query ZQ31; // single statements: line and register deletes, line store, print flag, counts
+    Query ZQ32; // producer checks of the register (printed tickets of a producer)
+    Query ZQ33; // the producer read for the producer's street line
+    Query ZQ40; // the product register list
+    Query ZQ41; // product store and delete, product code checks
+    Query ZQ50; // the buyer's ticket counter (SORSZAM): read, year opening, consumption
+    Query ZQ60; // the chosen buyer's row, read before every printout
+    Query ZQ61; // the buyer record's store and the buyer's street line
+    Query ZQ80; // the per-product and per-producer detail feeds of the lists
+    Query ZQ90; // the audit XML's collection (NAVFEJ) and export
+    Query ZQ91; // the text export's table reads
 
 private:
     QString m_databaseName;

@@ -303,17 +303,8 @@ void TForm8::PageControl1Change()
     const QString number = fieldText(m_data->ZQ10, QStringLiteral("f_bszam"));
     const QString producer = fieldText(m_data->ZQ10, QStringLiteral("f_ostermkod"));
     try {
-        Query& lines = m_data->ZQ20;
-        lines.close();
-        lines.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM FjSor"), QStringLiteral("WHERE s_Bszam = :p0")});
-        lines.setText(QStringLiteral("p0"), number);
-        lines.open();
-        Query& prod = m_data->ZQ30;
-        prod.close();
-        prod.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM ostermelo"), QStringLiteral("WHERE o_kod = :p0")});
-        prod.setText(QStringLiteral("p0"), producer);
-        prod.open();
-    } catch (const DbError& e) {
+        openTicketDetails(*m_data, number, producer);
+    } catch (const Error& e) {
         ui::Dialogs::error(this, e.message());
     }
 }
@@ -386,15 +377,8 @@ void TForm8::Button2Click()
     }
     QString refusal;
     try {
-        Query& q = m_data->ZQ11;
-        q.close();
-        q.setSql({QStringLiteral("SELECT f_bszam, f_prn, F_TIPUS"), QStringLiteral("FROM  FjFej"),
-                  QStringLiteral("WHERE f_bszam = :p1")});
-        q.setText(QStringLiteral("p1"), m_data->ZQ10.text(QStringLiteral("f_bszam")));
-        q.open();
-        refusal = q.isEmpty() ? NoTicketSelected
-                              : modifyRefusal(q.text(QStringLiteral("f_prn")), q.text(QStringLiteral("F_TIPUS")));
-    } catch (const DbError& e) {
+        refusal = modifyRefusalOfSelected(*m_data);
+    } catch (const Error& e) {
         ui::Dialogs::error(this, e.message());
         return;
     }

@@ -80,4 +80,30 @@ QString voidingRefusal(const QString& printed, const QString& counterpart, const
     return QString();
 }
 
+QString modifyRefusalOfSelected(TData& data)
+{
+    Query& q = data.ZQ11;
+    q.close();
+    q.setSql({QStringLiteral("SELECT f_bszam, f_prn, F_TIPUS"), QStringLiteral("FROM  FjFej"),
+              QStringLiteral("WHERE f_bszam = :p1")});
+    q.setText(QStringLiteral("p1"), data.ZQ10.text(QStringLiteral("f_bszam")));
+    q.open();
+    return q.isEmpty() ? NoTicketSelected
+                       : modifyRefusal(q.text(QStringLiteral("f_prn")), q.text(QStringLiteral("F_TIPUS")));
+}
+
+void openTicketDetails(TData& data, const QString& number, const QString& producerCode)
+{
+    Query& lines = data.ZQ20;
+    lines.close();
+    lines.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM FjSor"), QStringLiteral("WHERE s_Bszam = :p0")});
+    lines.setText(QStringLiteral("p0"), number);
+    lines.open();
+    Query& prod = data.ZQ30;
+    prod.close();
+    prod.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM ostermelo"), QStringLiteral("WHERE o_kod = :p0")});
+    prod.setText(QStringLiteral("p0"), producerCode);
+    prod.open();
+}
+
 } // namespace zeror

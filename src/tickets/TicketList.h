@@ -41,6 +41,13 @@ bool openTicketListAt(TData& data, const QString& numberPrefix);
 
 // Why "Módosít" refuses a ticket, from its freshly read F_PRN and F_TIPUS; empty when it may change.
 QString modifyRefusal(const QString& printed, const QString& type);
+// Reads the list row's ticket afresh (ZQ11) and gives modifyRefusal's answer, or NoTicketSelected
+// when the ticket is gone; throws DbError.
+QString modifyRefusalOfSelected(TData& data);
+
+// The lines (ZQ20) and the producer (ZQ30) of the selected ticket, for the list's other two tabs;
+// throws DbError.
+void openTicketDetails(TData& data, const QString& number, const QString& producerCode);
 
 // Why "Érvénytelenit" refuses the list row, from its f_prn, F_ERVENYT and f_tipus; empty when it
 // may be voided.
