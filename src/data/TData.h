@@ -16,6 +16,10 @@ namespace zeror {
 // this is left empty).
 struct WriteMessages
 {
+    WriteMessages(QString statementFailedText, QString startFailedText = QString())
+        : statementFailed(std::move(statementFailedText)), startFailed(std::move(startFailedText))
+    {
+    }
     QString statementFailed;
     QString startFailed;
 };

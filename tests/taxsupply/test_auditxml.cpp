@@ -207,8 +207,9 @@ protected:
         ASSERT_TRUE(p.waitForFinished(60000));
         const QString err = QString::fromUtf8(p.readAllStandardError());
         EXPECT_EQ(p.exitCode() == 0, valid) << str(err);
-        if (!mustMention.isEmpty())
+        if (!mustMention.isEmpty()) {
             EXPECT_TRUE(err.contains(mustMention)) << str(err);
+        }
     }
 
     TestDatabase db{DatabaseSetup::Content::Minimal};
