@@ -386,12 +386,8 @@ qint64 daysSince1867(const QDate& date)
 bool elteltNapEllenorzes(const QString& taxId, const QString& birthDate)
 {
     const QString digits = taxId.mid(1, 5);
-    if (digits.isEmpty())
+    if (!isAllDigits(digits))
         return false;
-    for (const QChar ch : digits) {
-        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
-            return false;
-    }
     QDate date;
     if (!fmt::parseDate(birthDate, &date))
         return false;
