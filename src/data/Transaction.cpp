@@ -10,6 +10,16 @@ Transaction::Transaction(TData& data) : m_data(data)
         m_data.startTransaction();
 }
 
+Transaction::Transaction(TData& data, const QString& startFailedMessage) : m_data(data)
+{
+    try {
+        if (!m_data.inTransaction())
+            m_data.startTransaction();
+    } catch (const DbError& e) {
+        throw WriteError(WriteError::Stage::Start, startFailedMessage, e.message());
+    }
+}
+
 Transaction::~Transaction()
 {
     if (m_finished)

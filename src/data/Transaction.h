@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace zeror {
 
 class TData;
@@ -17,6 +19,8 @@ class Transaction
 public:
     // Throws DbError when the transaction cannot be started.
     explicit Transaction(TData& data);
+    // Throws WriteError (stage Start) with the screen's text and the reason when it cannot start.
+    Transaction(TData& data, const QString& startFailedMessage);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

@@ -249,12 +249,7 @@ void prepareCounterUpdate(Query& q, const QString& number, const QString& buyerC
 
 void storeHeader(TData& data, bool isNew, const TicketHeaderValues& v)
 {
-    std::optional<Transaction> tx;
-    try {
-        tx.emplace(data);
-    } catch (const DbError& e) {
-        throw WriteError(WriteError::Stage::Start, Hiba96, e.message());
-    }
+    Transaction tx(data, Hiba96);
     const QString headerFailure = isNew ? Hiba94 : Hiba95;
     QString failure = headerFailure;
     try {
@@ -269,9 +264,9 @@ void storeHeader(TData& data, bool isNew, const TicketHeaderValues& v)
             data.ZQ11.exec();
         }
         failure = headerFailure; // a failed commit is reported as the header's failure
-        tx->commit();
+        tx.commit();
     } catch (const Error& e) {
-        tx->rollback();
+        tx.rollback();
         throw WriteError(WriteError::Stage::Statement, failure, e.message());
     }
 }

@@ -7,8 +7,6 @@
 #include "TicketList.h"
 #include "Transaction.h"
 
-#include <optional>
-
 namespace zeror {
 
 namespace {
@@ -72,13 +70,7 @@ QString createVoidingTicket(TData& data, const QString& voided, const QString& n
 {
     const SharedState& shared = sharedState();
 
-    std::optional<Transaction> tx;
-    try {
-        tx.emplace(data);
-    } catch (const DbError& e) {
-        throw WriteError(WriteError::Stage::Start, QStringLiteral("Hiba399: az INSERT közben a zeror fejben!"),
-                         e.message());
-    }
+    Transaction tx(data, QStringLiteral("Hiba399: az INSERT közben a zeror fejben!"));
 
     QString stepMessage;
     bool copyingLines = false;
@@ -153,12 +145,12 @@ QString createVoidingTicket(TData& data, const QString& voided, const QString& n
         counter.open();
         if (counter.isEmpty() || counter.text(QStringLiteral("a_FjBszam")).trimmed() != number)
             throw DbError(QStringLiteral("Nincs sorszám sor a(z) %1 átvevőhöz.").arg(shared.buyerCode));
-        tx->commit();
+        tx.commit();
     } catch (const Error& e) {
-        tx->rollback();
+        tx.rollback();
         throw WriteError(WriteError::Stage::Statement, stepMessage, e.message());
     } catch (const std::exception& e) {
-        tx->rollback();
+        tx.rollback();
         throw WriteError(WriteError::Stage::Statement,
                          copyingLines ? QStringLiteral("Hiba396: az INSERT közben a zeror sorban!")
                                       : QStringLiteral("Hiba399: az INSERT közben a zeror fejben!"),
