@@ -98,4 +98,13 @@ bool refreshIndexStatisticsIfStale(TData& data)
     return true;
 }
 
+void refreshStatisticsAfterImport(TData& data) noexcept
+{
+    try {
+        refreshIndexStatisticsIfStale(data);
+    } catch (...) {
+        // The plans stay as they were; the imported rows are stored either way.
+    }
+}
+
 } // namespace zeror

@@ -23,4 +23,9 @@ bool indexStatisticsStale(Connection& connection);
 // Refreshes the statistics when they are stale; returns whether it did. Called at start-up.
 bool refreshIndexStatisticsIfStale(TData& data);
 
+// Refreshes stale statistics after an import has stored rows, so the next lists are planned for
+// the grown tables. The rows are committed already: a failure here only leaves the plans as they
+// were, so it is swallowed rather than reported as a failed import.
+void refreshStatisticsAfterImport(TData& data) noexcept;
+
 } // namespace zeror

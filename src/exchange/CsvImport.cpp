@@ -2,6 +2,7 @@
 
 #include "CsvImportReader.h"
 #include "DbError.h"
+#include "IndexStatistics.h"
 #include "TData.h"
 
 namespace zeror::csvimport {
@@ -87,6 +88,8 @@ ImportSummary importLines(TData& dataModule, const QStringList& lines, const Imp
         if (callbacks.progress)
             callbacks.progress(i + 1, total);
     }
+    if (summary.stored > 0)
+        refreshStatisticsAfterImport(dataModule);
     return summary;
 }
 

@@ -1,6 +1,7 @@
 #include "OldImport.h"
 
 #include "DbError.h"
+#include "IndexStatistics.h"
 #include "OldImportReader.h"
 #include "TData.h"
 
@@ -117,6 +118,8 @@ void storeRecords(TData& data, const QList<Record>& records, const SectionTexts&
         if (callbacks.progress)
             callbacks.progress(++done, static_cast<int>(records.size()));
     }
+    if (summary.stored > 0)
+        refreshStatisticsAfterImport(data);
 }
 
 void prepare(Query& q, const QString& insert, const QString& values)
