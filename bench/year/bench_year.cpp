@@ -6,8 +6,12 @@
 //
 // Without --db a year of N tickets (default 50,000) is generated once into the temporary folder
 // and kept for later runs. Figures and the command lines are in bench/README.md.
+#include "AuditXml.h"
 #include "DbError.h"
+#include "ExcelExport.h"
 #include "IndexStatistics.h"
+#include "MonthCollection.h"
+#include "NavFej.h"
 #include "QueryModel.h"
 #include "RawFetch.h"
 #include "SharedState.h"
@@ -15,6 +19,7 @@
 #include "TData.h"
 #include "TForm1.h"
 #include "TForm8.h"
+#include "WinPaths.h"
 #include "YearGenerator.h"
 #include "YearQueries.h"
 #include "Formats.h"
@@ -239,6 +244,34 @@ PdfFigures printItemised(TData& data, const QString& total, const QString& file)
 const QStringList kTables = {QStringLiteral("FJFEJ"), QStringLiteral("FJSOR"), QStringLiteral("OSTERMELO"),
                              QStringLiteral("TERMEK"), QStringLiteral("SORSZAM"), QStringLiteral("ATVEVO")};
 
+// The rows the month's 1608M collection reads: each paid producer's sum and the producers' records.
+QStringList month1608SumsSql()
+{
+    return {QStringLiteral("SELECT f_ostermkod, SUM(f_muvktg) AS kifizetett FROM fjfej"),
+            QStringLiteral("WHERE (f_fizkelt >= :p1 AND f_fizkelt <= :p2) AND (f_akod = :p3)"),
+            QStringLiteral("GROUP BY f_ostermkod")};
+}
+
+QStringList month1608ProducersSql()
+{
+    return {QStringLiteral("SELECT o.* FROM ostermelo o JOIN (SELECT DISTINCT f_ostermkod FROM fjfej"),
+            QStringLiteral("WHERE (f_fizkelt >= :p1 AND f_fizkelt <= :p2) AND (f_akod = :p3)"),
+            QStringLiteral(") p ON p.f_ostermkod = o.o_kod")};
+}
+
+// The rows the audit XML reads: the year's ticket headers with their producers, and their lines.
+QStringList auditHeadersSql()
+{
+    return {QStringLiteral("SELECT f.*, o.* FROM fjfej f LEFT JOIN ostermelo o ON f.f_ostermkod = o.o_kod"),
+            QStringLiteral("WHERE f.f_kelt >= :p1 AND f.f_kelt <= :p2 AND f.f_akod = :p3")};
+}
+
+QStringList auditLinesSql()
+{
+    return {QStringLiteral("SELECT s.* FROM fjsor s JOIN fjfej f ON s.s_bszam = f.f_bszam AND s.s_akod = f.f_akod"),
+            QStringLiteral("WHERE f.f_kelt >= :p1 AND f.f_kelt <= :p2 AND f.f_akod = :p3")};
+}
+
 // One action in this process; prints a tab-separated line for the parent.
 int runAction(const QString& action, const QString& db)
 {
@@ -316,6 +349,93 @@ int runAction(const QString& action, const QString& db)
         f.note = QStringLiteral("query only; the workbook writer is not in this tree yet");
         f.rawMs = qMin(f.rawMs, rawBest(db, yeargen::excelTicketsSql(), params));
         data.closeAtExit();
+    } else if (action == QLatin1String("month1608")) {
+        // "Kigyüjtés" of the 1608M import files for the busiest month, into a temporary C:\ root.
+        const ImportPeriod september{QDate(2016, 9, 1), QDate(2016, 9, 30)};
+        const QVector<QVariant> params{september.from, september.to, kBuyer};
+        auto raw = [&] {
+            qint64 rows = 0;
+            const double ms = rawBest(db, month1608SumsSql(), params, &rows) +
+                              rawBest(db, month1608ProducersSql(), params, &rows);
+            return std::pair{ms, rows};
+        };
+        f.rawMs = raw().first;
+        QTemporaryDir root;
+        paths::setWindowsRoot(root.path());
+        TData data;
+        openData(data, db);
+        QElapsedTimer t;
+        t.start();
+        const CollectOutcome out = collectMonth(data, kBuyer, september);
+        f.programMs = msSince(t);
+        const auto [again, rows] = raw();
+        f.rawMs = qMin(f.rawMs, again);
+        f.rows = rows;
+        f.note = QStringLiteral("September: %1 import files and the list file; raw: the producers' sums and records")
+                     .arg(out.importFiles.size());
+        data.closeAtExit();
+    } else if (action == QLatin1String("auditxml")) {
+        // The audit XML of the year: "Kigyüjtés" into NAVFEJ, then "Export" of the file.
+        const QVector<QVariant> params{kFrom, kTo, kBuyer};
+        auto raw = [&] {
+            qint64 rows = 0;
+            const double ms = rawBest(db, auditHeadersSql(), params, &rows) + rawBest(db, auditLinesSql(), params, &rows);
+            return std::pair{ms, rows};
+        };
+        f.rawMs = raw().first;
+        QTemporaryDir dir;
+        TData data;
+        openData(data, db);
+        auditxml::CollectRequest collect;
+        collect.by = auditxml::SelectBy::IssueDate;
+        collect.from = kFrom;
+        collect.to = kTo;
+        collect.onszla = QStringLiteral("true");
+        collect.papir = QStringLiteral("Papir alapon számítógéppel kiállított");
+        QElapsedTimer t;
+        t.start();
+        const int collected = auditxml::collectNavFej(data, kBuyer, collect);
+        const double collectMs = msSince(t);
+        auditxml::ExportRequest request;
+        request.from = kFrom;
+        request.to = kTo;
+        request.buyerCode = kBuyer;
+        request.path = dir.filePath(QStringLiteral("szamlak.xml"));
+        auditxml::exportAuditXml(data, request);
+        f.programMs = msSince(t);
+        const auto [again, rows] = raw();
+        f.rawMs = qMin(f.rawMs, again);
+        f.rows = rows;
+        f.note = QStringLiteral("%1 tickets: collect %2 ms, XML %3 ms, %4 MiB; raw: the year's headers and lines")
+                     .arg(collected)
+                     .arg(collectMs, 0, 'f', 0)
+                     .arg(f.programMs - collectMs, 0, 'f', 0)
+                     .arg(static_cast<double>(QFileInfo(request.path).size()) / 1048576.0, 0, 'f', 1);
+        data.closeAtExit();
+    } else if (action == QLatin1String("excel")) {
+        // The tickets workbook of the year: its query and the BIFF file written.
+        const QVector<QVariant> params{kFrom, kTo, kBuyer};
+        const QStringList sql = excel::ticketSql(excel::DateKind::Payment);
+        f.rawMs = rawBest(db, sql, params);
+        QTemporaryDir dir;
+        TData data;
+        openData(data, db);
+        Query query(&data.connection(), QStringLiteral("excel"));
+        QElapsedTimer t;
+        t.start();
+        excel::gatherTickets(query, kFrom, kTo, excel::DateKind::Payment, kBuyer);
+        const double gatherMs = msSince(t);
+        const QString path = dir.filePath(excel::kTicketWorkbook);
+        excel::writeWorkbook(query, excel::ticketLayout(), path);
+        f.programMs = msSince(t);
+        f.rows = query.rowCount();
+        f.note = QStringLiteral("query %1 ms, workbook %2 ms, %3 MiB")
+                     .arg(gatherMs, 0, 'f', 0)
+                     .arg(f.programMs - gatherMs, 0, 'f', 0)
+                     .arg(static_cast<double>(QFileInfo(path).size()) / 1048576.0, 0, 'f', 1);
+        query.close();
+        f.rawMs = qMin(f.rawMs, rawBest(db, sql, params));
+        data.closeAtExit();
     } else if (action == QLatin1String("pdf")) {
         qint64 rows = 0;
         f.rawMs = rawItemised(db, &rows);
@@ -366,9 +486,9 @@ int runAction(const QString& action, const QString& db)
     return 0;
 }
 
-// The actions in the order they are reported. The 1608M month and the audit XML are being built
-// elsewhere; add them here (a name above in runAction and a line below) when they land.
-const char* const kActions[] = {"startup", "ticketquery", "ticketlist", "itemised", "excel-query", "pdf", "session"};
+// The actions in the order they are reported.
+const char* const kActions[] = {"startup", "ticketquery", "ticketlist", "itemised", "excel-query",
+                                "excel",   "month1608",   "auditxml",   "pdf",      "session"};
 
 } // namespace
 
