@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -214,25 +215,45 @@ TEST_F(EnterNavigation, WorksInTextEditsAddedLater)
     EXPECT_EQ(QApplication::focusWidget(), notes);
 }
 
-TEST_F(EnterNavigation, EnterPressesAFocusedButton)
+TEST_F(EnterNavigation, EnterMovesPastButtonsAndSpacePressesThem)
 {
-    auto* ok = new QPushButton(QStringLiteral("Rendben"), dialog.get());
-    dialog->layout()->addWidget(ok);
-    ok->show();
+    auto* ok = new QPushButton(QStringLiteral("&Rendben"), dialog.get());
+    auto* push = new QPushButton(QStringLiteral("Lista"), dialog.get());
+    auto* tool = new QToolButton(dialog.get());
+    for (QWidget* b : {static_cast<QWidget*>(ok), static_cast<QWidget*>(push), static_cast<QWidget*>(tool)}) {
+        dialog->layout()->addWidget(b);
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->show();
+    }
     int clicks = 0;
-    QObject::connect(ok, &QPushButton::clicked, [&clicks] { ++clicks; });
-
-    ok->setFocus();
-    press(Qt::Key_Return);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(QApplication::focusWidget(), ok);
-    EXPECT_TRUE(dialog->isVisible());
-
-    // Enter in a field does not fall through to the dialog's default button.
+    for (QAbstractButton* b : {static_cast<QAbstractButton*>(ok), static_cast<QAbstractButton*>(push),
+                               static_cast<QAbstractButton*>(tool)})
+        QObject::connect(b, &QAbstractButton::clicked, [&clicks] { ++clicks; });
     ok->setDefault(true);
-    edits[0]->setFocus();
-    press(Qt::Key_Return);
+
+    // Enter and Shift+Enter walk over every button, forward and back, pressing none.
+    check->setFocus();
+    QWidget* const forward[] = {ok, push, tool};
+    for (QWidget* w : forward) {
+        press(Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), w);
+    }
+    QWidget* const back[] = {push, ok, check};
+    for (QWidget* w : back) {
+        press(Qt::Key_Return, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), w);
+    }
+    press(Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+    EXPECT_EQ(QApplication::focusWidget(), edits[2]);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(dialog->isVisible()); // nor the default button through the dialog
+
+    // Space presses the focused button; the accelerator presses its own.
+    push->setFocus();
+    press(Qt::Key_Space);
     EXPECT_EQ(clicks, 1);
+    QTest::keyClick(dialog.get(), Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(EnterNavigation, InstallTwiceKeepsOneNavigator)
