@@ -1,10 +1,14 @@
 #include "Dialogs.h"
 #include "EnterNavigator.h"
 #include "KeyFilters.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -307,6 +311,21 @@ TEST_F(ScriptedDialogs, RecordsEveryMessageInOrder)
     EXPECT_TRUE(Dialogs::lastText().isEmpty());
 }
 
+TEST_F(ScriptedDialogs, BoxesAreTitledWithTheProgramsNameUnlessTheScreenNamesATitle)
+{
+    Dialogs::information(nullptr, QStringLiteral("Mentve."));
+    Dialogs::refusal(nullptr, QStringLiteral("Nem lehet."));
+    Dialogs::error(nullptr, QStringLiteral("Hiba1: x"));
+    Dialogs::queueAnswer(true);
+    Dialogs::question(nullptr, QStringLiteral("Törli?"));
+    Dialogs::information(nullptr, QStringLiteral("A zeror konvertálás befejeződött!"), QStringLiteral("Kész!"));
+    const auto shown = Dialogs::shown();
+    ASSERT_EQ(shown.size(), 5);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(shown[i].title, QStringLiteral("Ravuraruvida reva")) << i;
+    EXPECT_EQ(shown[4].title, QStringLiteral("Kész!"));
+}
+
 TEST_F(ScriptedDialogs, QuestionsTakeQueuedAnswersThenNo)
 {
     Dialogs::queueAnswer(true);
@@ -361,6 +380,33 @@ TEST(DialogText, CarriageReturnsBecomeLineBreaks)
 }
 
 } // namespace
+
+// ---- Qt's own dialogs in Hungarian ----
+
+TEST(QtTranslations, FileDialogSpeaksHungarian)
+{
+    ASSERT_TRUE(zeror::ui::installQtTranslations()) << "qtbase_hu.qm (Debian qt6-translations-l10n) is missing";
+    EXPECT_TRUE(zeror::ui::installQtTranslations()); // a second call keeps the one translator
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+
+    QTemporaryDir dir;
+    QFileDialog dialog(nullptr, QStringLiteral("Mentés PDF-be"), dir.path(), QStringLiteral("PDF fájlok (*.pdf)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(QStringLiteral("Felvásárlási jegy 20160001.pdf"));
+    dialog.resize(760, 460);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QStringList buttons;
+    for (QPushButton* b : dialog.findChildren<QPushButton*>())
+        buttons << b->text();
+    EXPECT_FALSE(buttons.contains(QStringLiteral("&Save"))) << buttons.join(u'|').toStdString();
+    EXPECT_FALSE(buttons.contains(QStringLiteral("Cancel"))) << buttons.join(u'|').toStdString();
+    QDir().mkpath(QStringLiteral(ZEROR_SCREENSHOTS_DIR));
+    EXPECT_TRUE(dialog.grab().save(QStringLiteral(ZEROR_SCREENSHOTS_DIR "/file-dialog-hu.png")));
+    dialog.reject();
+}
 
 int main(int argc, char** argv)
 {
