@@ -256,7 +256,7 @@ TEST_F(EnterNavigation, EnterMovesPastButtonsAndSpacePressesThem)
     push->setFocus();
     press(Qt::Key_Space);
     EXPECT_EQ(clicks, 1);
-    QTest::keyClick(dialog.get(), Qt::Key_R, Qt::AltModifier);
+    QTest::keyClick(push, Qt::Key_R, Qt::AltModifier);
     EXPECT_EQ(clicks, 2);
 }
 
