@@ -125,7 +125,7 @@ TEST_F(TicketPreview, SavingAsPdfFromPrintCountsAsPrinting)
 
 // ---- Long texts on the printed ticket, amounts in the entry screen's grid ----
 
-const char* const kLongName = "Étkezési búza, I. osztályú, szárított, tisztított, zsákolt (50 kg-os zsákokban)";
+const char* const kLongName = "Étkezési búza, I. osztályú, szárított, tisztított, zsákolt, 50 kg-os zsák";
 
 QString screenshotPath(const QString& name)
 {
