@@ -11,6 +11,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QTabBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -76,10 +77,13 @@ TEST_F(KeyboardWalk, ShiftEnterOverTheEntryScreensButtonsMovesBackAndChangesNoth
     checkBox(f, "transferCheck")->setChecked(true);
     const QString paymentDate = lineEdit(f, "paymentDateEdit")->text();
 
-    // Back from the first date over "Őstermelő", round to the buttons at the bottom and the grid.
+    // Back from the first date over "Őstermelő" and the tabs, round to the buttons at the bottom and
+    // the grid.
     lineEdit(f, "issueDateEdit")->setFocus();
     auto* grid = f->findChild<QAbstractItemView*>(QStringLiteral("linesGrid"));
-    QWidget* const back[] = {button(f, "producerButton"), button(f, "cancelButton"), button(f, "okButton"),
+    auto* tabs = f->findChild<QTabBar*>();
+    ASSERT_NE(tabs, nullptr);
+    QWidget* const back[] = {button(f, "producerButton"), tabs, button(f, "cancelButton"), button(f, "okButton"),
                              button(f, "deleteLineButton"), button(f, "modifyLineButton"),
                              button(f, "newLineButton"), grid};
     for (QWidget* w : back)
@@ -87,7 +91,7 @@ TEST_F(KeyboardWalk, ShiftEnterOverTheEntryScreensButtonsMovesBackAndChangesNoth
     // And forward again to the first date.
     QWidget* const forward[] = {button(f, "newLineButton"), button(f, "modifyLineButton"),
                                 button(f, "deleteLineButton"), button(f, "okButton"), button(f, "cancelButton"),
-                                button(f, "producerButton"), lineEdit(f, "issueDateEdit")};
+                                tabs, button(f, "producerButton"), lineEdit(f, "issueDateEdit")};
     for (QWidget* w : forward)
         step(w, Qt::NoModifier);
 
