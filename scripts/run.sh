@@ -9,10 +9,16 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD_DIR:-$root/build}"
 work="${ZEROR_WORKDIR:-$HOME/zeror}"
 mkdir -p "$work"
-# Templates and settings files are refreshed when the shipped copy is newer than the work copy.
-for t in "$root"/templates/*.frf "$root"/templates/*.ini; do
+# Templates are refreshed when the shipped copy is newer than the work copy.
+for t in "$root"/templates/*.frf; do
   [ -e "$t" ] || continue
   cp -u "$t" "$work/"
+done
+# The settings files (form9.ini, form10.ini: the optional fields of the ticket screens shown) are
+# put there once; the operator's own changes are never overwritten.
+for t in "$root"/templates/*.ini; do
+  [ -e "$t" ] || continue
+  [ -e "$work/$(basename "$t")" ] || cp "$t" "$work/"
 done
 if [ ! -e "$work/ru2016.fdb" ]; then
   "$build/tools/zeror-initdb" --demo "$work/ru2016.fdb"

@@ -3,6 +3,7 @@
 #include "BuyerRecord.h"
 #include "DbError.h"
 #include "Dialogs.h"
+#include "FormButtons.h"
 #include "TData.h"
 #include "TForm1.h"
 
@@ -23,6 +24,7 @@ TForm18::TForm18(TData& dataModule, QWidget* parent) : QDialog(parent), m_data(d
 {
     setObjectName(QStringLiteral("Form18"));
     setWindowTitle(QStringLiteral("Átvevö kiválasztása"));
+    ui::fitWidthToTitle(this);
 
     auto* hint = new QLabel(kHint, this);
     hint->setObjectName(QStringLiteral("hintLabel"));
@@ -106,6 +108,7 @@ void TForm18::chooseFromList()
     if (title.isEmpty())
         return;
     setWindowTitle(title);
+    ui::fitWidthToTitle(this);
     if (TForm1* mainWindow = TForm1::instance())
         mainWindow->enableAfterBuyerChoice(title);
 }

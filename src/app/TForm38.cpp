@@ -52,7 +52,9 @@ TForm38::TForm38(TData& dataModule, QWidget* parent) : QDialog(parent), m_data(d
 
     m_newEdit = new QLineEdit(this);
     m_newEdit->setObjectName(QStringLiteral("newEdit"));
-    ui::setCharClass(m_newEdit, ui::CharClass::Digits, 8);
+    // Longer than the eight characters a number has, so that a ninth digit reaches the length check
+    // and is refused there instead of being dropped while the first eight are stored.
+    ui::setCharClass(m_newEdit, ui::CharClass::Digits, 16);
     m_newEdit->setMaximumWidth(140);
     m_newLabel = new QLabel(QStringLiteral("Új sorszam:"), this);
     m_newLabel->setObjectName(QStringLiteral("newLabel"));

@@ -1,6 +1,8 @@
 #include "AppSettings.h"
 #include "Dialogs.h"
+#include "QtTranslations.h"
 #include "ReportPrint.h"
+#include "FocusStyle.h"
 #include "SignalExit.h"
 #include "Startup.h"
 #include "TAboutBox.h"
@@ -15,6 +17,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zeror"));
+    zeror::ui::installQtTranslations();
+    zeror::ui::installFocusStyle();
     // Automated runs answer every message box on standard error instead of waiting for a click.
     if (qEnvironmentVariableIntValue("ZEROR_SCRIPTED_DIALOGS") == 1) {
         zeror::ui::Dialogs::setScripted(true);

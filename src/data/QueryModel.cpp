@@ -1,6 +1,7 @@
 #include "QueryModel.h"
 
 #include "Formats.h"
+#include "GridFormats.h"
 
 namespace zeror {
 
@@ -61,13 +62,20 @@ QVariant QueryModel::data(const QModelIndex& index, int role) const
     const int col = queryColumn(index.column());
     const QVariant v = col < 0 ? QVariant() : m_query->valueAt(index.row(), col);
     if (role == Qt::DisplayRole)
-        return displayText(v);
+        return gridfmt::text(v, gridfmt::kindOfField(fieldName(index.column())));
     if (role == Qt::TextAlignmentRole) {
         const int t = v.typeId();
         if (t == QMetaType::Double || t == QMetaType::LongLong || t == QMetaType::Int)
             return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     }
     return QVariant();
+}
+
+QString QueryModel::fieldName(int column) const
+{
+    if (m_columns.isEmpty())
+        return m_query->fieldNames().value(column);
+    return m_columns.value(column).field;
 }
 
 QVariant QueryModel::headerData(int section, Qt::Orientation orientation, int role) const

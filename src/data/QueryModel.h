@@ -32,6 +32,11 @@ public:
 
     // How a stored value is shown: numbers with the decimal comma, dates year first, NULL empty.
     static QString displayText(const QVariant& value);
+    // The grid shows money with two decimals and other numbers with up to four, thousands
+    // grouped by a blank (GridFormats.h), right-aligned.
+
+    // The field shown in a grid column.
+    QString fieldName(int column) const;
 
 private:
     int queryColumn(int column) const;

@@ -244,7 +244,7 @@ void TForm20::exportPage(Query& query, const xls::Layout& layout, const QString&
     grid->syncFromQuery();
     if (saved && show->isChecked() && m_openFile)
         m_openFile(path);
-    ui::Dialogs::information(this, doneMessage);
+    ui::Dialogs::information(this, doneMessage, excel::kDoneTitle);
 }
 
 void TForm20::chooseFolder()

@@ -167,7 +167,7 @@ QStringList producerListSql(int orderPosition)
         QStringLiteral("       ID_ostermelo, o_kamara, o_felir,O_KERULET,  O_JELLEG, O_HAZSZAM, O_EPULET,  O_LEPCSO,  "
                        "O_SZINT,    O_AJTO,     O_FHAT, O_KOZADOSZAM  "),
         QStringLiteral("  FROM ostermelo     "),
-        QStringLiteral("         ORDER BY o_Nev   "),
+        QStringLiteral("         ORDER BY o_Nev COLLATE PXW_HUN   "),
     };
     if (orderPosition > 0)
         lines.last() = QStringLiteral("  ORDER BY ") + QString::number(orderPosition);

@@ -106,18 +106,18 @@ QStringList productListSql(ProductOrder order)
 {
     switch (order) {
     case ProductOrder::OpeningByName:
-        return {QStringLiteral("SELECT * FROM Termek           "), QStringLiteral("         ORDER BY t_megnevezes ")};
+        return {QStringLiteral("SELECT * FROM Termek           "), QStringLiteral("         ORDER BY t_megnevezes COLLATE PXW_HUN ")};
     case ProductOrder::ByCode:
         return {QStringLiteral("SELECT *         "), QStringLiteral("  FROM termek    "),
                 QStringLiteral("  ORDER BY t_kod ")};
     case ProductOrder::ByName:
         return {QStringLiteral("SELECT *                "), QStringLiteral("  FROM termek           "),
-                QStringLiteral("  ORDER BY t_megnevezes ")};
+                QStringLiteral("  ORDER BY t_megnevezes COLLATE PXW_HUN ")};
     case ProductOrder::ById:
         return {QStringLiteral("SELECT *             "), QStringLiteral("  FROM termek        "),
                 QStringLiteral("  ORDER BY ID_Termek ")};
     case ProductOrder::AfterStore:
-        return {QStringLiteral("SELECT * FROM termek           "), QStringLiteral("         ORDER BY t_megnevezes ")};
+        return {QStringLiteral("SELECT * FROM termek           "), QStringLiteral("         ORDER BY t_megnevezes COLLATE PXW_HUN ")};
     }
     return {};
 }

@@ -16,6 +16,10 @@ QLabel* detailValueLabel(QWidget* parent)
     QFont f = value->font();
     f.setBold(true);
     value->setFont(f);
+    // A long value (an address, a bank account) is cut at the panel's edge, with the whole text
+    // in the tool tip, instead of widening the window each time such a record is shown.
+    value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    value->setMinimumWidth(40);
     return value;
 }
 

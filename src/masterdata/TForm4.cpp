@@ -119,6 +119,8 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent), m_data(TData::instance())
     m_grid->setColumnWidth(4, 120);
     main->addWidget(m_grid, 1);
     connect(m_grid, &ui::QueryGrid::titleClicked, this, &TForm4::titleClicked);
+    // Enter on a row chooses it and closes the list, like "Kiválaszt".
+    m_grid->setEnterAction([this] { chooseClicked(); });
 
     auto* navRow = new QHBoxLayout;
     auto* navigator = new ui::GridNavigator(m_grid, this);
@@ -321,7 +323,7 @@ void TForm4::deleteClicked()
 void TForm4::printClicked()
 {
     if (!registercommon::printRegisterList(this, *m_data, m_data->ZQ30, QStringLiteral("ID_OSTERMELO"),
-                                           {QStringLiteral("SELECT * FROM ostermelo ORDER BY o_Nev, o_Szido")},
+                                           {QStringLiteral("SELECT * FROM ostermelo ORDER BY o_Nev COLLATE PXW_HUN, o_Szido")},
                                            QStringLiteral("FjLista2.frf")))
         return;
     m_grid->syncFromQuery();

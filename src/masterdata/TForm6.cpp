@@ -49,6 +49,8 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent), m_data(TData::instance())
                         {QStringLiteral("T_MEGY"), QStringLiteral("M.egység")},
                         {QStringLiteral("T_KOMPMERTEKE"), QStringLiteral("Komp.mértéke")},
                         {QStringLiteral("ID_TERMEK"), QStringLiteral("ID")}});
+    // Enter on a row chooses it and closes the list, like "Kiválaszt".
+    m_grid->setEnterAction([this] { chooseClicked(); });
     m_grid->setToolTip(producttext::GridHint);
     m_grid->horizontalHeader()->setToolTip(producttext::GridHint);
     m_grid->setColumnWidth(0, 60);
@@ -210,7 +212,7 @@ void TForm6::deleteClicked()
 void TForm6::printClicked()
 {
     if (!registercommon::printRegisterList(this, *m_data, m_data->ZQ40, QStringLiteral("ID_TERMEK"),
-                                           {QStringLiteral("SELECT * FROM termek ORDER BY t_megnevezes")},
+                                           {QStringLiteral("SELECT * FROM termek ORDER BY t_megnevezes COLLATE PXW_HUN")},
                                            QStringLiteral("FjLista6.frf")))
         return;
     m_grid->syncFromQuery();

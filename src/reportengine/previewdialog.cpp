@@ -247,11 +247,15 @@ PreviewDialog::PreviewDialog(const PreparedReport& report, bool allowPrint, QWid
     toolbar->addAction(m_actions[FitPage]);
     toolbar->addAction(m_actions[FitWidth]);
     toolbar->addSeparator();
-    if (m_allowPrint)
+    // A view-only preview yields no paper and no file: what it shows is not an original, and a
+    // saved PDF would look exactly like one.
+    if (m_allowPrint) {
         toolbar->addAction(printAction);
-    else
+        toolbar->addAction(pdfAction);
+    } else {
         printAction->setVisible(false);
-    toolbar->addAction(pdfAction);
+        pdfAction->setVisible(false);
+    }
     toolbar->addSeparator();
     toolbar->addAction(closeAction);
     // The actions' shortcuts work while focus is in the page view too.
@@ -433,7 +437,7 @@ void PreviewDialog::updateState()
     m_actions[ZoomIn]->setEnabled(m_zoom < kZoomSteps.back() - 0.005);
     m_actions[ZoomOut]->setEnabled(m_zoom > kZoomSteps.front() + 0.005);
     m_actions[Print]->setEnabled(m_allowPrint && n > 0);
-    m_actions[SavePdf]->setEnabled(n > 0);
+    m_actions[SavePdf]->setEnabled(m_allowPrint && n > 0);
     {
         const QSignalBlocker block(m_pageSpin);
         m_pageSpin->setValue(m_page + 1);
@@ -485,7 +489,7 @@ bool PreviewDialog::printReport()
 
 bool PreviewDialog::savePdf()
 {
-    if (pageCount() == 0)
+    if (!m_allowPrint || pageCount() == 0)
         return false;
     QString fileName;
     if (pdfFileNameHook) {

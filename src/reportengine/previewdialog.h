@@ -17,7 +17,8 @@ namespace report {
 class PageView;
 
 // Modal print preview: page navigation, zoom, fit to width or whole page,
-// printing through the print dialog (only when allowed), saving as PDF.
+// printing through the print dialog and saving as PDF (both only when printing
+// is allowed: a view-only preview gives neither paper nor file).
 // The file dialog, the print dialog and the error message box go through
 // replaceable hooks so that tests can script them.
 class PreviewDialog : public QDialog {

@@ -187,7 +187,15 @@ void drawText(QPainter* p, const PreparedItem& it, const QRectF& r, qreal pxPerM
             int flags = int(it.align);
             if (it.wordWrap)
                 flags |= Qt::TextWordWrap;
+            // Wrapped lines stay inside the box even when they need more room than it has.
+            const bool clip = it.wordWrap;
+            if (clip) {
+                p->save();
+                p->setClipRect(r, Qt::IntersectClip);
+            }
             p->drawText(inner, flags, it.text);
+            if (clip)
+                p->restore();
         }
     }
     if (it.frames) {

@@ -18,7 +18,7 @@ constexpr qreal kMeasureDpi = 1200;
 
 // Height in mm that the text needs in a box of the given width, keeping
 // the room the template left around a single line.
-qreal measureTextHeight(const QString& text, const QFont& font, const QSizeF& boxMm, bool wrap)
+QImage& measureDevice()
 {
     static QImage device = [] {
         QImage img(1, 1, QImage::Format_ARGB32);
@@ -27,12 +27,55 @@ qreal measureTextHeight(const QString& text, const QFont& font, const QSizeF& bo
         img.setDotsPerMeterY(dpm);
         return img;
     }();
+    return device;
+}
+
+qreal measureTextHeight(const QString& text, const QFont& font, const QSizeF& boxMm, bool wrap)
+{
     const qreal pxPerMm = kMeasureDpi / 25.4;
-    const QFontMetricsF fm(font, &device);
+    const QFontMetricsF fm(font, &measureDevice());
     const qreal w = qMax<qreal>(1, (boxMm.width() - 2 * kTextPaddingMm) * pxPerMm);
     const QRectF r = fm.boundingRect(QRectF(0, 0, w, 1e7), wrap ? int(Qt::TextWordWrap) : 0, text);
     const qreal slack = qMax<qreal>(0, boxMm.height() - fm.height() / pxPerMm);
     return r.height() / pxPerMm + slack;
+}
+
+// Keeps a text inside its box: a line wider than the box is set in a smaller type (down to
+// kMinShrink of its size); what is still too wide breaks into lines, and a wrapped text taller
+// than the box gets smaller type until it fits or reaches kMinPoints. The painter clips what is
+// left, so a long text never runs over its neighbours.
+void fitTextToBox(PreparedItem& it)
+{
+    constexpr qreal kMinShrink = 0.7;
+    constexpr qreal kMinPoints = 4.0;
+    const qreal pxPerMm = kMeasureDpi / 25.4;
+    const qreal boxW = (it.rect.width() - 2 * kTextPaddingMm) * pxPerMm;
+    const qreal boxH = it.rect.height() * pxPerMm;
+    if (boxW <= 0 || boxH <= 0 || it.font.pointSizeF() <= 0)
+        return;
+    const qreal original = it.font.pointSizeF();
+    auto wrappedHeight = [&](const QFont& f) {
+        const QFontMetricsF fm(f, &measureDevice());
+        return fm.boundingRect(QRectF(0, 0, boxW, 1e7), int(Qt::TextWordWrap), it.text).height();
+    };
+    if (!it.wordWrap && !it.text.contains(QLatin1Char('\n'))) {
+        const QFontMetricsF fm(it.font, &measureDevice());
+        const qreal width = fm.horizontalAdvance(it.text);
+        if (width <= boxW)
+            return;
+        const qreal smaller = qMax(original * kMinShrink, original * boxW / width * 0.98);
+        it.font.setPointSizeF(qMax(kMinPoints, smaller));
+        if (QFontMetricsF(it.font, &measureDevice()).horizontalAdvance(it.text) <= boxW)
+            return;
+        it.wordWrap = true;
+    } else if (!it.wordWrap) {
+        return; // lines the template broke itself
+    }
+    // Wrapped: smaller type while the lines are taller than the box.
+    QFont f = it.font;
+    while (wrappedHeight(f) > boxH && f.pointSizeF() - 0.25 >= kMinPoints)
+        f.setPointSizeF(f.pointSizeF() - 0.25);
+    it.font = f;
 }
 
 class Engine {
@@ -271,6 +314,8 @@ private:
                         if (need > it.rect.height())
                             it.rect.setHeight(need);
                         height = qMax(height, it.rect.bottom());
+                    } else if (!it.text.isEmpty()) {
+                        fitTextToBox(it);
                     }
                 }
                 break;

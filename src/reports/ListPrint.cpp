@@ -12,6 +12,7 @@ bool printList(const ListPrintJob& job, QWidget* parent)
         module.setVariable(v.first, v.second);
     if (job.setsFeedPeriod)
         module.period() = ReportPeriod{job.byPaymentDate, job.from, job.to};
+    module.setTitleSuffix(periodSuffix(job.from, job.to));
     return printReport(job.templateFile, job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
                        ReportModule::Target::Nyomtat, parent, job.readBuyer);
 }

@@ -78,11 +78,11 @@ QString periodLine(const QString& paymentDateLine, bool byPaymentDate)
 const QList<ItemisedOrder>& itemisedOrders()
 {
     static const QList<ItemisedOrder> orders{
-        {QStringLiteral("Östermelö"), QStringLiteral("ORDER BY o_nev, f_fizkelt"), QStringLiteral("östermelö")},
-        {QStringLiteral("Fiz.dátum"), QStringLiteral("ORDER BY f_fizkelt, o_nev"), QStringLiteral("fizetés dátum")},
-        {QStringLiteral("Zeror"), QStringLiteral("ORDER BY s_Bszam, s_megnevezes"), QStringLiteral("zeror szám")},
-        {QStringLiteral("Termék"), QStringLiteral("ORDER BY s_megnevezes, o_nev"), QStringLiteral("termék megnevezés")},
-        {QStringLiteral("Felv.dátum"), QStringLiteral("ORDER BY f_felvkelt, o_nev"), QStringLiteral("felvásárlás dátum")},
+        {QStringLiteral("Östermelö"), QStringLiteral("ORDER BY o_nev COLLATE PXW_HUN, f_fizkelt"), QStringLiteral("östermelö")},
+        {QStringLiteral("Fiz.dátum"), QStringLiteral("ORDER BY f_fizkelt, o_nev COLLATE PXW_HUN"), QStringLiteral("fizetés dátum")},
+        {QStringLiteral("Zeror"), QStringLiteral("ORDER BY s_Bszam, s_megnevezes COLLATE PXW_HUN"), QStringLiteral("zeror szám")},
+        {QStringLiteral("Termék"), QStringLiteral("ORDER BY s_megnevezes COLLATE PXW_HUN, o_nev COLLATE PXW_HUN"), QStringLiteral("termék megnevezés")},
+        {QStringLiteral("Felv.dátum"), QStringLiteral("ORDER BY f_felvkelt, o_nev COLLATE PXW_HUN"), QStringLiteral("felvásárlás dátum")},
     };
     return orders;
 }
@@ -153,7 +153,7 @@ QString collectProductList(TData& data, const QString& buyerCode, const ListPeri
                     QStringLiteral("SUM(s_vetelar) AS  kifizetett"), QStringLiteral("FROM fjsor"), kJoinHeaders,
                     kJoinProducers,
                     periodLine(QStringLiteral("WHERE (f_fizkelt >= :p1)  AND (f_fizkelt <= :p2)  AND (f_akod = :p3)"), pay),
-                    QStringLiteral("GROUP BY s_megnevezes"), QStringLiteral("ORDER BY s_megnevezes")});
+                    QStringLiteral("GROUP BY s_megnevezes"), QStringLiteral("ORDER BY s_megnevezes COLLATE PXW_HUN")});
     bindPeriod(summary, period.from, period.to, buyerCode);
     summary.open();
     summary.first();

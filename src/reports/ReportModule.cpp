@@ -159,7 +159,7 @@ void ReportModule::rerunProducerLines(bool ordered)
                         ? QStringLiteral("WHERE ( o_kod = :p0 ) AND ( f_fizkelt >= :p1) AND (f_fizkelt <= :p2) AND (f_akod = :p3)")
                         : QStringLiteral("WHERE ( o_kod = :p0 ) AND ( f_felvkelt >= :p1) AND (f_felvkelt <= :p2) AND (f_akod = :p3)")};
     if (ordered)
-        sql << QStringLiteral("ORDER BY s_megnevezes");
+        sql << QStringLiteral("ORDER BY s_megnevezes COLLATE PXW_HUN");
     q.setSql(sql);
     q.setText(QStringLiteral("p0"), m_producerCode);
     q.setDate(QStringLiteral("p1"), m_period.from);

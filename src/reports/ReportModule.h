@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 
 namespace zeror {
 
@@ -72,6 +73,12 @@ public:
     const report::PreparedReport& prepare(const QString& templateFile, QPageLayout::Orientation orientation,
                                           Target target = Target::Nyomtat, bool readBuyer = true);
 
+    // Words added after the template's title for the next print only (the ticket number, a list's
+    // period): the preview's caption, the printer's job name and the proposed PDF file name carry
+    // them. takeTitleSuffix() hands them over and clears them.
+    void setTitleSuffix(const QString& suffix) { m_titleSuffix = suffix; }
+    QString takeTitleSuffix() { return std::exchange(m_titleSuffix, QString()); }
+
     // The page orientation each of the program's templates prints in (portrait unless listed).
     static QPageLayout::Orientation orientationOf(const QString& templateFile);
 
@@ -96,6 +103,7 @@ private:
     ReportPeriod m_period;
     QString m_productName;
     QString m_producerCode;
+    QString m_titleSuffix;
 };
 
 } // namespace zeror

@@ -36,7 +36,7 @@ QString locateProducerByName(TData& data, const QString& prefix)
 {
     Query& q = data.ZQ30;
     q.close();
-    q.setSql({QStringLiteral("SELECT * FROM ostermelo "), QStringLiteral("ORDER BY o_Nev")});
+    q.setSql({QStringLiteral("SELECT * FROM ostermelo "), QStringLiteral("ORDER BY o_Nev COLLATE PXW_HUN")});
     q.open();
     q.first();
     if (!q.locatePrefix(QStringLiteral("o_Nev"), prefix))

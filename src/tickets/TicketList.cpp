@@ -12,7 +12,7 @@ const QList<TicketSortOrder>& ticketSortOrders()
          QStringLiteral("Ravuraruvida reva lista, \"Bizonylatszám\" szerint")},
         {QStringLiteral("Österm.kód"), QStringLiteral("ORDER BY f_ostermkod"),
          QStringLiteral("Ravuraruvida reva lista, \"Őstermelőkód\" szerint")},
-        {QStringLiteral("Név"), QStringLiteral("ORDER BY o_nev"), QStringLiteral("Ravuraruvida reva lista, név szerint")},
+        {QStringLiteral("Név"), QStringLiteral("ORDER BY o_nev COLLATE PXW_HUN"), QStringLiteral("Ravuraruvida reva lista, név szerint")},
         {QStringLiteral("Dátum"), QStringLiteral("ORDER BY f_kelt"),
          QStringLiteral("Ravuraruvida reva lista, dátum szerint")},
         {QStringLiteral("Print"), QStringLiteral("ORDER BY f_prn"),

@@ -36,6 +36,7 @@ bool printSelectedTicket(TData& data, QWidget* parent)
             ui::Dialogs::error(parent, e.message());
         }
     }
+    ReportModule::instance().setTitleSuffix(printout.number);
     const bool shown = printReport(printout.templateFile, QPageLayout::Portrait,
                                    printout.printing ? ReportModule::Target::Nyomtat
                                                      : ReportModule::Target::Megtekint,

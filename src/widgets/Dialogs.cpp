@@ -37,10 +37,10 @@ void reportUnanswered(const QString& what)
     }
 }
 
-void record(Dialogs::Kind kind, const QString& text)
+void record(Dialogs::Kind kind, const QString& text, const QString& title = Dialogs::defaultTitle())
 {
     ScriptState& s = state();
-    const Dialogs::Shown entry{kind, text};
+    const Dialogs::Shown entry{kind, text, title};
     s.shown.append(entry);
     if (s.onShown) {
         // A copy, so that a hook replacing itself does not destroy the running function.
@@ -51,10 +51,10 @@ void record(Dialogs::Kind kind, const QString& text)
 
 QMessageBox::StandardButton showBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                     QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton defaultButton)
+                                    QMessageBox::StandardButton defaultButton,
+                                    const QString& title = Dialogs::defaultTitle())
 {
-    QMessageBox box(icon, QGuiApplication::applicationDisplayName(), Dialogs::displayText(text),
-                    buttons, parent);
+    QMessageBox box(icon, title, Dialogs::displayText(text), buttons, parent);
     box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
@@ -79,13 +79,14 @@ QString Dialogs::displayText(const QString& text)
     return t;
 }
 
-void Dialogs::information(QWidget* parent, const QString& text)
+void Dialogs::information(QWidget* parent, const QString& text, const QString& title)
 {
+    const QString boxTitle = title.isEmpty() ? defaultTitle() : title;
     if (isScripted()) {
-        record(Kind::Information, text);
+        record(Kind::Information, text, boxTitle);
         return;
     }
-    showBox(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok);
+    showBox(parent, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok, boxTitle);
 }
 
 void Dialogs::refusal(QWidget* parent, const QString& text)

@@ -22,10 +22,14 @@ public:
     struct Shown {
         Kind kind;
         QString text;
+        QString title = QString(); // the box's title bar
     };
 
-    // Plain message with an OK button.
-    static void information(QWidget* parent, const QString& text);
+    // The title of every message box, unless the caller names its own.
+    static QString defaultTitle() { return QStringLiteral("Ravuraruvida reva"); }
+
+    // Plain message with an OK button; an empty title gives defaultTitle().
+    static void information(QWidget* parent, const QString& text, const QString& title = QString());
     // Confirmation box with the question icon and the single button Yes.
     static void refusal(QWidget* parent, const QString& text);
     // Error box with an OK button.

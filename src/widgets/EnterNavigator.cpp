@@ -1,10 +1,7 @@
 #include "EnterNavigator.h"
 
-#include <QAbstractButton>
 #include <QChildEvent>
 #include <QKeyEvent>
-#include <QPushButton>
-#include <QToolButton>
 #include <QWidget>
 
 namespace zeror::ui {
@@ -70,10 +67,9 @@ bool EnterNavigator::eventFilter(QObject* watched, QEvent* event)
         auto* w = qobject_cast<QWidget*>(watched);
         if (!w || w->window() != m_dialog->window())
             break;
-        if (qobject_cast<QPushButton*>(w) || qobject_cast<QToolButton*>(w)) {
-            static_cast<QAbstractButton*>(w)->click();
-            return true;
-        }
+        // A picker's grid chooses its row with Enter itself.
+        if (w->property("enterActivates").toBool() && !(key->modifiers() & Qt::ShiftModifier))
+            break;
         moveFocus(w, !(key->modifiers() & Qt::ShiftModifier));
         return true;
     }

@@ -8,8 +8,9 @@ namespace zeror::ui {
 
 // Makes Enter/Return work like Tab in a dialog: it moves the focus to the next control in tab
 // order, with Shift to the previous one, and never puts a character into the field. This holds
-// for line edits, check boxes, combo boxes and multi-line text edits alike. The one exception is
-// a focused QPushButton or QToolButton: there Enter presses the button, as users expect.
+// for line edits, check boxes, combo boxes, multi-line text edits and buttons alike: a button is
+// pressed by Space, its accelerator or a click, never by Enter, so walking back over a row of
+// buttons with Shift+Enter opens nothing and changes nothing.
 //
 // The navigator watches the dialog and all its descendants, including children added after
 // install(); widgets of other windows (completer and combo box pop-ups) are left alone.

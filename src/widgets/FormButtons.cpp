@@ -1,5 +1,6 @@
 #include "FormButtons.h"
 
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QWidget>
@@ -27,6 +28,19 @@ void setTabChain(const QList<QWidget*>& order)
 {
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void fitWidthToTitle(QWidget* window)
+{
+    if (!window)
+        return;
+    QFont titleFont = window->font();
+    titleFont.setBold(true);
+    const int needed = QFontMetrics(titleFont).horizontalAdvance(window->windowTitle()) + 160;
+    if (window->minimumWidth() < needed)
+        window->setMinimumWidth(needed);
+    if (window->width() < needed)
+        window->resize(needed, window->height());
 }
 
 } // namespace zeror::ui

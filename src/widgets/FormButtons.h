@@ -19,4 +19,8 @@ QHBoxLayout* buttonRow(const QList<QPushButton*>& buttons);
 // Sets the tab order of the widgets in the order given.
 void setTabChain(const QList<QWidget*>& order);
 
+// Makes the window at least as wide as its caption needs, with room for the title bar's buttons,
+// so that the caption is never cut off.
+void fitWidthToTitle(QWidget* window);
+
 } // namespace zeror::ui

@@ -1,8 +1,13 @@
 #include "QueryGrid.h"
 
+#include "AppSettings.h"
+#include "GridFormats.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QStyle>
 #include <QToolButton>
 
 namespace zeror::ui {
@@ -35,6 +40,104 @@ QueryGrid::QueryGrid(Query* query, QWidget* parent) : QTableView(parent), m_mode
     connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) {
         emit titleClicked(section, currentIndex().isValid() ? currentIndex().column() : -1);
     });
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int, int, int) {
+        // Only the operator's dragging counts; the program's own widths are set before showing.
+        if (m_widthsApplied && isVisible())
+            m_widthsChanged = true;
+    });
+}
+
+QString QueryGrid::widthsKey() const
+{
+    const QString windowName = window() ? window()->objectName() : QString();
+    if (windowName.isEmpty() || objectName().isEmpty())
+        return QString();
+    return QStringLiteral("grids/%1.%2").arg(windowName, objectName());
+}
+
+void QueryGrid::setEnterAction(std::function<void()> action)
+{
+    m_enterAction = std::move(action);
+    // The Enter navigation of the window leaves this grid's Enter to the grid.
+    setProperty("enterActivates", bool(m_enterAction));
+}
+
+void QueryGrid::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && m_enterAction && !(event->modifiers() & Qt::ShiftModifier)) {
+        event->accept();
+        m_enterAction();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void QueryGrid::showEvent(QShowEvent* event)
+{
+    QTableView::showEvent(event);
+    if (m_widthsApplied)
+        return;
+    widenNumberColumns();
+    restoreWidths();
+    m_widthsApplied = true;
+}
+
+void QueryGrid::hideEvent(QHideEvent* event)
+{
+    saveWidths();
+    QTableView::hideEvent(event);
+}
+
+void QueryGrid::widenNumberColumns()
+{
+    Query* q = m_model->query();
+    if (!q || m_model->rowCount() == 0)
+        return;
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 12;
+    for (int c = 0; c < m_model->columnCount(); ++c) {
+        const QString field = m_model->fieldName(c);
+        const int queryColumn = q->fieldIndex(field);
+        if (queryColumn < 0)
+            continue;
+        const int type = q->valueAt(0, queryColumn).typeId();
+        if (type != QMetaType::Double && type != QMetaType::Float)
+            continue;
+        // Room for a year's figures: hundreds of millions of forints, quantities with four decimals.
+        const QString widest = gridfmt::kindOfField(field) == gridfmt::Kind::Money ? QStringLiteral("-999 999 999,99")
+                                                                                  : QStringLiteral("-9 999 999,9999");
+        const int needed = fontMetrics().horizontalAdvance(widest) + padding;
+        if (columnWidth(c) < needed)
+            setColumnWidth(c, needed);
+    }
+}
+
+void QueryGrid::restoreWidths()
+{
+    const QString key = widthsKey();
+    if (key.isEmpty())
+        return;
+    const QStringList widths = settings::value(key).toString().split(u',', Qt::SkipEmptyParts);
+    if (widths.size() != m_model->columnCount())
+        return;
+    for (int c = 0; c < widths.size(); ++c) {
+        bool ok = false;
+        const int w = widths[c].toInt(&ok);
+        if (ok && w >= 8 && w <= 2000)
+            setColumnWidth(c, w);
+    }
+}
+
+void QueryGrid::saveWidths()
+{
+    const QString key = widthsKey();
+    if (!m_widthsChanged || key.isEmpty())
+        return;
+    QStringList widths;
+    for (int c = 0; c < m_model->columnCount(); ++c)
+        widths << QString::number(columnWidth(c));
+    settings::setValue(key, widths.join(u','));
+    m_widthsChanged = false;
 }
 
 void QueryGrid::syncFromQuery()

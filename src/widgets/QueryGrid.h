@@ -5,6 +5,8 @@
 #include <QTableView>
 #include <QWidget>
 
+#include <functional>
+
 class QToolButton;
 
 namespace zeror::ui {
@@ -25,13 +27,36 @@ public:
     // Selects the query's current row (after the screen has moved the query itself).
     void syncFromQuery();
 
+    // Enter (and Return) in the grid runs the action, e.g. choosing the current row in a picker;
+    // without one, Enter is left to the window (it moves the focus on).
+    void setEnterAction(std::function<void()> action);
+
+    // The "zeror.ini" key under which the column widths are kept: "grids/<window>.<grid>" by
+    // the object names; empty when either has none (the widths are then not kept).
+    QString widthsKey() const;
+
+protected:
+    // On the first showing: number columns get room for a year's figures, then the widths the
+    // operator left last time are put back.
+    void showEvent(QShowEvent* event) override;
+    // The widths the operator changed are kept for the next opening.
+    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 signals:
     // A column title was clicked: the section index and the grid column of the cell cursor.
     void titleClicked(int section, int cursorColumn);
 
 private:
+    void widenNumberColumns();
+    void restoreWidths();
+    void saveWidths();
+
     QueryModel* m_model;
     bool m_syncing = false;
+    std::function<void()> m_enterAction;
+    bool m_widthsApplied = false;
+    bool m_widthsChanged = false;
 };
 
 // First / previous / next / last buttons for a grid, like a dataset navigator.

@@ -1,14 +1,19 @@
 #include "Dialogs.h"
 #include "EnterNavigator.h"
 #include "KeyFilters.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -214,25 +219,45 @@ TEST_F(EnterNavigation, WorksInTextEditsAddedLater)
     EXPECT_EQ(QApplication::focusWidget(), notes);
 }
 
-TEST_F(EnterNavigation, EnterPressesAFocusedButton)
+TEST_F(EnterNavigation, EnterMovesPastButtonsAndSpacePressesThem)
 {
-    auto* ok = new QPushButton(QStringLiteral("Rendben"), dialog.get());
-    dialog->layout()->addWidget(ok);
-    ok->show();
+    auto* ok = new QPushButton(QStringLiteral("&Rendben"), dialog.get());
+    auto* push = new QPushButton(QStringLiteral("Lista"), dialog.get());
+    auto* tool = new QToolButton(dialog.get());
+    for (QWidget* b : {static_cast<QWidget*>(ok), static_cast<QWidget*>(push), static_cast<QWidget*>(tool)}) {
+        dialog->layout()->addWidget(b);
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->show();
+    }
     int clicks = 0;
-    QObject::connect(ok, &QPushButton::clicked, [&clicks] { ++clicks; });
-
-    ok->setFocus();
-    press(Qt::Key_Return);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(QApplication::focusWidget(), ok);
-    EXPECT_TRUE(dialog->isVisible());
-
-    // Enter in a field does not fall through to the dialog's default button.
+    for (QAbstractButton* b : {static_cast<QAbstractButton*>(ok), static_cast<QAbstractButton*>(push),
+                               static_cast<QAbstractButton*>(tool)})
+        QObject::connect(b, &QAbstractButton::clicked, [&clicks] { ++clicks; });
     ok->setDefault(true);
-    edits[0]->setFocus();
-    press(Qt::Key_Return);
+
+    // Enter and Shift+Enter walk over every button, forward and back, pressing none.
+    check->setFocus();
+    QWidget* const forward[] = {ok, push, tool};
+    for (QWidget* w : forward) {
+        press(Qt::Key_Return);
+        EXPECT_EQ(QApplication::focusWidget(), w);
+    }
+    QWidget* const back[] = {push, ok, check};
+    for (QWidget* w : back) {
+        press(Qt::Key_Return, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), w);
+    }
+    press(Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+    EXPECT_EQ(QApplication::focusWidget(), edits[2]);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(dialog->isVisible()); // nor the default button through the dialog
+
+    // Space presses the focused button; the accelerator presses its own.
+    push->setFocus();
+    press(Qt::Key_Space);
     EXPECT_EQ(clicks, 1);
+    QTest::keyClick(push, Qt::Key_R, Qt::AltModifier);
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(EnterNavigation, InstallTwiceKeepsOneNavigator)
@@ -284,6 +309,21 @@ TEST_F(ScriptedDialogs, RecordsEveryMessageInOrder)
     Dialogs::clear();
     EXPECT_TRUE(Dialogs::shown().isEmpty());
     EXPECT_TRUE(Dialogs::lastText().isEmpty());
+}
+
+TEST_F(ScriptedDialogs, BoxesAreTitledWithTheProgramsNameUnlessTheScreenNamesATitle)
+{
+    Dialogs::information(nullptr, QStringLiteral("Mentve."));
+    Dialogs::refusal(nullptr, QStringLiteral("Nem lehet."));
+    Dialogs::error(nullptr, QStringLiteral("Hiba1: x"));
+    Dialogs::queueAnswer(true);
+    Dialogs::question(nullptr, QStringLiteral("Törli?"));
+    Dialogs::information(nullptr, QStringLiteral("A zeror konvertálás befejeződött!"), QStringLiteral("Kész!"));
+    const auto shown = Dialogs::shown();
+    ASSERT_EQ(shown.size(), 5);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(shown[i].title, QStringLiteral("Ravuraruvida reva")) << i;
+    EXPECT_EQ(shown[4].title, QStringLiteral("Kész!"));
 }
 
 TEST_F(ScriptedDialogs, QuestionsTakeQueuedAnswersThenNo)
@@ -340,6 +380,33 @@ TEST(DialogText, CarriageReturnsBecomeLineBreaks)
 }
 
 } // namespace
+
+// ---- Qt's own dialogs in Hungarian ----
+
+TEST(QtTranslations, FileDialogSpeaksHungarian)
+{
+    ASSERT_TRUE(zeror::ui::installQtTranslations()) << "qtbase_hu.qm (Debian qt6-translations-l10n) is missing";
+    EXPECT_TRUE(zeror::ui::installQtTranslations()); // a second call keeps the one translator
+    EXPECT_NE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Look in:"));
+    EXPECT_NE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+
+    QTemporaryDir dir;
+    QFileDialog dialog(nullptr, QStringLiteral("Mentés PDF-be"), dir.path(), QStringLiteral("PDF fájlok (*.pdf)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.selectFile(QStringLiteral("Felvásárlási jegy 20160001.pdf"));
+    dialog.resize(760, 460);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QStringList buttons;
+    for (QPushButton* b : dialog.findChildren<QPushButton*>())
+        buttons << b->text();
+    EXPECT_FALSE(buttons.contains(QStringLiteral("&Save"))) << buttons.join(u'|').toStdString();
+    EXPECT_FALSE(buttons.contains(QStringLiteral("Cancel"))) << buttons.join(u'|').toStdString();
+    QDir().mkpath(QStringLiteral(ZEROR_SCREENSHOTS_DIR));
+    EXPECT_TRUE(dialog.grab().save(QStringLiteral(ZEROR_SCREENSHOTS_DIR "/file-dialog-hu.png")));
+    dialog.reject();
+}
 
 int main(int argc, char** argv)
 {

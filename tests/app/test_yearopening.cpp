@@ -176,7 +176,7 @@ TEST_F(YearOpeningTest, RefusedInputKeepsTheScreenAndTheCounter)
         {"2016abcd", "2016", kNotEight}, // letters never reach the field
         {"abcdefgh", "", kNotGiven},
         {"    ", "", kNotGiven}, // nor do blanks
-        {"201600001", "20160000", {}}, // the field holds eight characters at most
+        {"201600001", "201600001", kNotEight}, // a ninth digit reaches the check, nothing is stored
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);

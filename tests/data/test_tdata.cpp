@@ -233,7 +233,7 @@ TEST_F(TDataTest, QueryModelShowsFormattedValues)
     ASSERT_EQ(model.rowCount(), 1);
     ASSERT_EQ(model.columnCount(), 2);
     EXPECT_EQ(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Eár"));
-    EXPECT_EQ(model.data(model.index(0, 1)).toString(), QStringLiteral("48,5"));
+    EXPECT_EQ(model.data(model.index(0, 1)).toString(), QStringLiteral("48,50")); // a price: two decimals
     data.ZQ40.close();
     EXPECT_EQ(model.rowCount(), 0);
 }

@@ -267,5 +267,5 @@ TEST(ExcelExportRules, QueryTextsLineByLine)
     EXPECT_EQ(excel::producerSql(),
               (QStringList{QStringLiteral("SELECT O_NEV, O_IRSZAM, o_Helysegnev, o_Utca, O_SZULNEV, O_SZULHELY, O_SZIDO, "
                                           "O_ANYJA, O_NEME, o_Adoazon, o_Adoszam, o_TAJ, o_Igszam, o_Regszam, o_Csgazd, o_Bankszla "),
-                           QStringLiteral("  FROM ostermelo "), QStringLiteral("  ORDER BY o_Nev ")}));
+                           QStringLiteral("  FROM ostermelo "), QStringLiteral("  ORDER BY o_Nev COLLATE PXW_HUN ")}));
 }

@@ -95,7 +95,7 @@ TEST_F(Printouts, ProducerListHoldsEveryProducerInNameAndBirthOrder)
     EXPECT_EQ(pages->orientation, QPageLayout::Landscape);
     EXPECT_GT(pages->pageSizeMm.width(), pages->pageSizeMm.height());
     EXPECT_EQ(pages->pageCount(), 1);
-    EXPECT_EQ(db.data().ZQ30.sql(), QStringLiteral("SELECT * FROM ostermelo ORDER BY o_Nev, o_Szido"));
+    EXPECT_EQ(db.data().ZQ30.sql(), QStringLiteral("SELECT * FROM ostermelo ORDER BY o_Nev COLLATE PXW_HUN, o_Szido"));
     EXPECT_EQ(db.data().ZQ60.sql().simplified(), QStringLiteral("SELECT * FROM atvevo WHERE v_akod = :p0"));
 
     const QStringList texts = pages->texts();
@@ -152,7 +152,7 @@ TEST_F(Printouts, ProductListHoldsEveryProduct)
     ASSERT_TRUE(pages.has_value()) << Dialogs::lastText().toStdString();
     EXPECT_TRUE(allowPrint);
     EXPECT_EQ(pages->orientation, QPageLayout::Landscape);
-    EXPECT_EQ(db.data().ZQ40.sql(), QStringLiteral("SELECT * FROM termek ORDER BY t_megnevezes"));
+    EXPECT_EQ(db.data().ZQ40.sql(), QStringLiteral("SELECT * FROM termek ORDER BY t_megnevezes COLLATE PXW_HUN"));
     const QStringList texts = pages->texts();
     EXPECT_GE(indexOf(texts, u("Terméklista")), 0);
     EXPECT_GE(indexOf(texts, u("Gabona Felvásárló és Kereskedelmi Kft.")), 0);

@@ -369,7 +369,7 @@ TEST(Deletion, IsCommittedAtOnce)
 TEST(ProducerList, SortPositionReplacesTheOrderLine)
 {
     EXPECT_EQ(producerListSql().size(), 4);
-    EXPECT_EQ(producerListSql().last(), QStringLiteral("         ORDER BY o_Nev   "));
+    EXPECT_EQ(producerListSql().last(), QStringLiteral("         ORDER BY o_Nev COLLATE PXW_HUN   "));
     EXPECT_EQ(producerListSql(11).last(), QStringLiteral("  ORDER BY 11"));
     EXPECT_EQ(producerListSql(11).mid(0, 3), producerListSql().mid(0, 3));
 }

@@ -178,7 +178,7 @@ TEST_F(ProducerScreens, SearchByTheFirstLetters)
             typeText(search, u(c.typed));
         }
         EXPECT_EQ(currentName(db), u(c.found)) << c.typed;
-        EXPECT_EQ(db.data().ZQ30.sql().split(QLatin1Char('\n')).last(), QStringLiteral("         ORDER BY o_Nev   "));
+        EXPECT_EQ(db.data().ZQ30.sql().split(QLatin1Char('\n')).last(), QStringLiteral("         ORDER BY o_Nev COLLATE PXW_HUN   "));
     }
 }
 

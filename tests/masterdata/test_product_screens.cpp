@@ -88,7 +88,7 @@ TEST_F(ProductScreens, ListOpensByNameOnTheSearchText)
         showActive(f);
         EXPECT_EQ(current(db, "T_MEGNEVEZES"), u(c.current)) << c.searchText;
         EXPECT_EQ(f.orderLabelText(), u("Termék lista, \"Megnevezés\" szerint"));
-        EXPECT_EQ(db.data().ZQ40.sql(), QStringLiteral("SELECT * FROM Termek           \n         ORDER BY t_megnevezes "));
+        EXPECT_EQ(db.data().ZQ40.sql(), QStringLiteral("SELECT * FROM Termek           \n         ORDER BY t_megnevezes COLLATE PXW_HUN "));
     }
     sharedState().productSearchText = QStringLiteral("Pap");
     TForm6 f;
@@ -119,7 +119,7 @@ TEST_F(ProductScreens, ThreeTitlesSortAndTheOthersDoNothing)
     } cases[] = {
         {0, "Termék lista, \"Kód\" szerint", "  ORDER BY t_kod ", "Búza"},
         {3, "Termék lista, \"Kód\" szerint", "  ORDER BY t_kod ", "Búza"}, // "Eár" does not sort
-        {1, "Termék lista, \"Megnevezés\" szerint", "  ORDER BY t_megnevezes ", "Alma"},
+        {1, "Termék lista, \"Megnevezés\" szerint", "  ORDER BY t_megnevezes COLLATE PXW_HUN ", "Alma"},
         {6, "Termék lista a beviteli sorrend szerint", "  ORDER BY ID_Termek ", "Búza"},
         {2, "Termék lista a beviteli sorrend szerint", "  ORDER BY ID_Termek ", "Búza"},
         {4, "Termék lista a beviteli sorrend szerint", "  ORDER BY ID_Termek ", "Búza"},
@@ -378,7 +378,7 @@ TEST_F(ProductScreens, DeletionIsCommittedAndTheListReopens)
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM termek WHERE t_kod = '00002'")), QStringLiteral("0"));
     EXPECT_EQ(db.data().ZQ40.rowCount(), 5);
     EXPECT_EQ(f.orderLabelText(), u("Termék lista, \"Megnevezés\" szerint"));
-    EXPECT_EQ(lastLine(db.data().ZQ40), QStringLiteral("         ORDER BY t_megnevezes "));
+    EXPECT_EQ(lastLine(db.data().ZQ40), QStringLiteral("         ORDER BY t_megnevezes COLLATE PXW_HUN "));
     EXPECT_EQ(current(db, "T_MEGNEVEZES"), u("Napraforgó"));
 }
 

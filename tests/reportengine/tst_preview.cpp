@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -58,15 +59,27 @@ TEST(Preview, ToolbarHasHungarianCaptions)
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Nyomtatási kép – Próba"));
 }
 
-TEST(Preview, PrintIsOfferedOnlyWhenAllowed)
+TEST(Preview, PrintAndSaveAreOfferedOnlyWhenAllowed)
 {
     report::PreviewDialog viewOnly(threePages(), false);
     EXPECT_FALSE(viewOnly.printAllowed());
     EXPECT_FALSE(toolbarTexts(viewOnly).contains(QStringLiteral("Nyomtatás")));
+    EXPECT_FALSE(toolbarTexts(viewOnly).contains(QStringLiteral("Mentés PDF-be")));
+    EXPECT_FALSE(viewOnly.action(report::PreviewDialog::SavePdf)->isEnabled());
     bool asked = false;
     viewOnly.printDialogHook = [&](QWidget*, QPrinter*) { return asked = true; };
+    viewOnly.pdfFileNameHook = [&](QWidget*) {
+        asked = true;
+        return QStringLiteral("/tmp/never.pdf");
+    };
     EXPECT_FALSE(viewOnly.printReport());
+    EXPECT_FALSE(viewOnly.savePdf());
+    // Not through the shortcuts either.
+    viewOnly.show();
+    QTest::keySequence(&viewOnly, QKeySequence::Save);
+    QTest::keySequence(&viewOnly, QKeySequence::Print);
     EXPECT_FALSE(asked);
+    viewOnly.close();
 }
 
 TEST(Preview, NavigatesPages)
@@ -121,7 +134,7 @@ TEST(Preview, ZoomsAndFits)
 TEST(Preview, SavesPdfThroughTheFileNameHook)
 {
     QTemporaryDir dir;
-    report::PreviewDialog dlg(threePages(), false);
+    report::PreviewDialog dlg(threePages(), true);
     int asked = 0;
     dlg.pdfFileNameHook = [&](QWidget* parent) {
         ++asked;

@@ -3,6 +3,8 @@
 // test queued but nothing used, and so does any message box or file dialog that appears on the
 // screen instead of going through the scripted Dialogs.
 #include "Dialogs.h"
+#include "FocusStyle.h"
+#include "QtTranslations.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -76,6 +78,9 @@ int main(int argc, char** argv)
                                                                      : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     Dialogs::setScripted(true);
+    // The screens look and speak as in the program: visible focus, Qt's dialogs in Hungarian.
+    zeror::ui::installFocusStyle();
+    zeror::ui::installQtTranslations();
     UnexpectedBoxFilter filter;
     app.installEventFilter(&filter);
     ::testing::InitGoogleTest(&argc, argv);

@@ -182,7 +182,7 @@ TEST_F(TicketListScreen, ColumnTitlesSortTheList)
         const char* label;
     };
     const Case cases[] = {
-        {2, "ORDER BY o_nev", "Ravuraruvida reva lista, név szerint"},
+        {2, "ORDER BY o_nev COLLATE PXW_HUN", "Ravuraruvida reva lista, név szerint"},
         {1, "ORDER BY f_ostermkod", "Ravuraruvida reva lista, \"Őstermelőkód\" szerint"},
         {3, "ORDER BY f_kelt", "Ravuraruvida reva lista, dátum szerint"},
         {4, "ORDER BY f_prn", "Ravuraruvida reva lista, volt-e nyomtatva szerint"},
