@@ -287,9 +287,10 @@ void Runner::auditXml(const CommandLine& line)
     if (collect.by == auditxml::SelectBy::Number && (collect.numberFrom.isEmpty() || collect.numberTo.isEmpty()))
         throw usage(QStringLiteral("Sorszám szerinti kigyűjtéshez a --number-from és a --number-to is kell."),
                     QStringLiteral("--by number needs --number-from and --number-to"));
-    // The screen's settings file (beside the program) gives the self-billing mark, the paper form
-    // and the file's name.
-    const auditxml::Settings settings = auditxml::loadSettings();
+    // The screen's settings file gives the self-billing mark, the paper form and the file's name:
+    // the one of the program "zeror" installed beside this tool.
+    const auditxml::Settings settings =
+        auditxml::loadSettings(QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("zerorXML.ini")));
     collect.onszla = settings.onszla;
     collect.papir = settings.papir;
     if (const auto fault = auditxml::checkCollectRequest(collect))
