@@ -104,6 +104,7 @@ TEST_F(ExportTool, MonthFilesMatchTheScreensReferences)
     expectSameFiles(out(QStringLiteral("01")), referenceFolder("month"));
     EXPECT_TRUE(month.out.contains(QStringLiteral("Összesen: 16501"))) << str(month.out);
     EXPECT_TRUE(month.err.contains(QStringLiteral("00012 Szabó Éva"))) << str(month.err); // written without birth date
+    EXPECT_FALSE(month.err.contains(QLatin1Char('\r'))) << "a progress line on a pipe";
 
     // A second run over days 5-20 empties the month folder and writes only what is paid then.
     const ToolRun days = exportTool(common() + QStringList{"1608m", "-b", "00001", "--from", "2016-01-05", "--to",

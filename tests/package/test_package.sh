@@ -52,7 +52,8 @@ if command -v desktop-file-validate >/dev/null 2>&1; then
 fi
 grep -q '^Exec=zeror --user-folder$' "$root/usr/share/applications/zeror.desktop" || fail "the menu entry does not start in the user folder"
 
-"$root/usr/bin/zeror-export" --help | grep -q "Usage: zeror-export" || fail "the installed zeror-export does not answer --help"
+help="$("$root/usr/bin/zeror-export" --help)" || fail "the installed zeror-export does not answer --help"
+grep -q "Usage: zeror-export" <<<"$help" || fail "the installed zeror-export has no English help"
 
 echo "== first start of the installed program"
 home="$work/home"
@@ -98,6 +99,7 @@ if [ -f "$root/usr/share/doc/zeror/sugo.pdf" ]; then
 fi
 
 echo "== the installed tool on the new database"
+mkdir -p "$work/text"
 "$root/usr/bin/zeror-export" --database "$data/ru2016.fdb" text --output "$work/text" >/dev/null \
   || fail "the installed zeror-export could not export the new database"
 [ -s "$work/text/atvevo.txt" ] || fail "the buyer of the new database was not exported"
