@@ -180,7 +180,8 @@ private:
     {
         if (!m_progressLine)
             return;
-        std::fprintf(m_err, "\r%s %d/%d", label.toLocal8Bit().constData(), done, total);
+        // Back to the line's start, the rest of a longer earlier label cleared.
+        std::fprintf(m_err, "\r%s %d/%d\x1b[K", label.toLocal8Bit().constData(), done, total);
         if (done >= total)
             std::fputc('\n', m_err);
         std::fflush(m_err);
