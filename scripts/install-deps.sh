@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxml2-dev libxml2-utils poppler-utils python3 python3-xlrd libfreexl-dev
   xvfb xauth imagemagick fonts-dejavu-core
+  dpkg-dev desktop-file-utils
   clang libclang-rt-14-dev
 )
 missing=()

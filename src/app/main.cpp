@@ -1,5 +1,6 @@
 #include "AppSettings.h"
 #include "Dialogs.h"
+#include "Error.h"
 #include "QtTranslations.h"
 #include "ReportPrint.h"
 #include "FocusStyle.h"
@@ -8,8 +9,11 @@
 #include "TAboutBox.h"
 #include "TData.h"
 #include "TForm1.h"
+#include "UserFolder.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -25,6 +29,10 @@ int main(int argc, char* argv[])
         zeror::ui::Dialogs::setOnShown([](const zeror::ui::Dialogs::Shown& shown) {
             std::fprintf(stderr, "%s\n", qPrintable(zeror::ui::Dialogs::displayText(shown.text)));
         });
+        // Answers to the questions of the run, in order: "yes,no,…".
+        const QStringList answers = qEnvironmentVariable("ZEROR_SCRIPTED_ANSWERS").split(QLatin1Char(','), Qt::SkipEmptyParts);
+        for (const QString& answer : answers)
+            zeror::ui::Dialogs::queueAnswer(answer.trimmed().toLower() == QLatin1String("yes"));
     }
     const zeror::StartupOptions options = zeror::parseStartupOptions(QApplication::arguments());
     zeror::settings::setShowHiddenFromCommandLine(options.showHidden);
@@ -33,6 +41,28 @@ int main(int argc, char* argv[])
     if (options.splash) {
         zeror::TAboutBox splash;
         splash.exec();
+    }
+
+    // The menu entry of an installed program starts it in the user's own data folder: the shipped
+    // templates, schema and manual are copied there, and a missing database is offered.
+    if (QApplication::arguments().contains(QStringLiteral("--user-folder"))) {
+        const QString folder = zeror::userfolder::dataFolder();
+        try {
+            zeror::userfolder::prepare(folder);
+        } catch (const zeror::Error& e) {
+            zeror::ui::Dialogs::error(nullptr, e.message());
+            return 1;
+        }
+        QDir::setCurrent(folder);
+        if (options.database.isEmpty() && !QFileInfo::exists(zeror::userfolder::databasePath(folder))
+            && zeror::ui::Dialogs::question(nullptr, zeror::userfolder::createDatabaseQuestion(folder))) {
+            try {
+                zeror::userfolder::createDatabase(folder);
+            } catch (const zeror::Error& e) {
+                zeror::ui::Dialogs::error(nullptr, e.message());
+                return 1;
+            }
+        }
     }
 
     zeror::TData data;

@@ -210,6 +210,12 @@ QString monthFolder(const ImportPeriod& period)
 CollectOutcome collectMonth(TData& data, const QString& buyerCode, const ImportPeriod& period,
                             const Progress& progress)
 {
+    return collectMonth(data, buyerCode, period, monthFolder(period), progress);
+}
+
+CollectOutcome collectMonth(TData& data, const QString& buyerCode, const ImportPeriod& period, const QString& folder,
+                            const Progress& progress)
+{
     if (const auto fault = checkMonth(period, MonthCheckTrigger::OkButton))
         throw Error(fault->message);
 
@@ -220,7 +226,7 @@ CollectOutcome collectMonth(TData& data, const QString& buyerCode, const ImportP
     const QList<PaidRow> rows = readPaidRows(data, buyerCode, period);
     checkFileNames(rows, producers);
 
-    outcome.folder = monthFolder(period);
+    outcome.folder = folder;
     outcome.folderCreated = ensureFolder(outcome.folder);
     outcome.deletedFiles = emptyFolder(outcome.folder);
 

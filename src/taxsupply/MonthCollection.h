@@ -52,6 +52,9 @@ using Progress = std::function<void(int done, int total)>;
 // Throws Error (DbError for the database) with the text for the operator.
 CollectOutcome collectMonth(TData& data, const QString& buyerCode, const ImportPeriod& period,
                             const Progress& progress = {});
+// The same into the given folder instead of the month folder (the command-line export names its own).
+CollectOutcome collectMonth(TData& data, const QString& buyerCode, const ImportPeriod& period, const QString& folder,
+                            const Progress& progress = {});
 
 // The message naming what the operator should know after a run: the folder made and the
 // producers written without birth date; "" when there is nothing to say.
