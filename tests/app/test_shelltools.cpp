@@ -104,6 +104,7 @@ protected:
             q.setText(QStringLiteral("p1"), QString::number(20160000 + i));
             q.exec();
             q.setSql({QStringLiteral("INSERT INTO fjsor (s_bszam, s_akod, s_termekkod, s_brutto, s_ear) VALUES (:p1, '00001', '00001', 10, 50)")});
+            q.setText(QStringLiteral("p1"), QString::number(20160000 + i));
             q.exec();
         }
         db.data().commit();
