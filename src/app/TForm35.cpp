@@ -32,7 +32,7 @@ TForm35::TForm35(QWidget* parent) : QDialog(parent)
     m_sourceButton->setToolTip(QStringLiteral("Az adatbázis elérésiútvonala"));
     m_sourceEdit = new QLineEdit(backup::defaultSource(), this);
     m_sourceEdit->setObjectName(QStringLiteral("sourceEdit"));
-    m_sourceEdit->setMinimumWidth(420);
+    m_sourceEdit->setMinimumWidth(520);
     m_targetButton = ui::makeButton(this, "targetButton", QStringLiteral("Hová"));
     m_targetButton->setToolTip(QStringLiteral("Kérem adja meg a mentés helyét"));
     m_targetEdit = new QLineEdit(backup::defaultTarget(clock::now()), this);
