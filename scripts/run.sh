@@ -20,6 +20,10 @@ for t in "$root"/templates/*.ini; do
   [ -e "$t" ] || continue
   [ -e "$work/$(basename "$t")" ] || cp "$t" "$work/"
 done
+# The user manual, printed from docs/manual/sugo.md at build time, opened by "Segédlet / Sugó".
+if [ -e "$build/sugo.pdf" ]; then
+  cp -u "$build/sugo.pdf" "$work/"
+fi
 if [ ! -e "$work/ru2016.fdb" ]; then
   "$build/tools/zeror-initdb" --demo "$work/ru2016.fdb"
 fi

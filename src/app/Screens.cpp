@@ -2,8 +2,10 @@
 #include "BuyerScreens.h"
 #include "DataCheckScreens.h"
 #include "ExchangeScreens.h"
+#include "HandOverScreens.h"
 #include "ListScreens.h"
 #include "MasterdataScreens.h"
+#include "ShellToolScreens.h"
 #include "Startup.h"
 #include "TaxSupplyScreens.h"
 #include "TextExchangeScreens.h"
@@ -22,6 +24,8 @@ void registerScreens()
     registerExchangeScreens();
     registerTextExchangeScreens();
     registerListScreens();
+    registerHandOverScreens();
+    registerShellToolScreens();
 }
 
 } // namespace zeror
