@@ -3,6 +3,7 @@
 #include "DataCheckScreens.h"
 #include "ExchangeScreens.h"
 #include "ListScreens.h"
+#include "MaintenanceScreens.h"
 #include "MasterdataScreens.h"
 #include "Startup.h"
 #include "TaxSupplyScreens.h"
@@ -22,6 +23,7 @@ void registerScreens()
     registerExchangeScreens();
     registerTextExchangeScreens();
     registerListScreens();
+    registerMaintenanceScreens();
 }
 
 } // namespace zeror
