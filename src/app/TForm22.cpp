@@ -140,6 +140,14 @@ TForm22::TForm22(TData& dataModule, QWidget* parent) : QDialog(parent), m_data(d
         m_tabs->addTab(page, RawTables::tabTitle(t));
         connect(m_models[t], &RawTableModel::failed, this,
                 [this](const QString& message) { ui::Dialogs::error(this, message); });
+        // A stored edit re-reads the table; the cursor comes back to the same row and column.
+        connect(m_models[t], &QAbstractItemModel::modelAboutToBeReset, grid,
+                [grid] { grid->setProperty("lastColumn", grid->currentIndex().column()); });
+        connect(m_models[t], &QAbstractItemModel::modelReset, grid, [grid, model = m_models[t]] {
+            const int row = model->dataset().recNo();
+            if (row >= 0 && row < model->rowCount())
+                grid->setCurrentIndex(model->index(row, qMax(0, grid->property("lastColumn").toInt())));
+        });
     }
 
     m_edit = ui::makeButton(this, "Button1", QStringLiteral("Szerkeszt"));

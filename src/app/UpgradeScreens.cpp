@@ -67,6 +67,7 @@ TForm37::TForm37(TData& dataModule, QWidget* parent) : QDialog(parent), m_data(d
 {
     setObjectName(QStringLiteral("Form37"));
     setWindowTitle(QStringLiteral("FELIR azonosító felvétele az östermelöhöz"));
+    setMinimumWidth(400); // room for the caption
     QVBoxLayout* layout = labelled(this, {QStringLiteral("Ezen mező létezik-e az östermelönél ?  "),
                                           QStringLiteral("Ha létezik nem kerül végrehajtásra.")});
     m_runButton = ui::makeButton(this, "Button1", QStringLiteral("Módosítás végrehajtása"));
@@ -93,6 +94,7 @@ TForm42::TForm42(TData& dataModule, QWidget* parent) : QDialog(parent), m_data(d
 {
     setObjectName(QStringLiteral("Form42"));
     setWindowTitle(QStringLiteral("Kamarai azonosító hossz változás"));
+    setMinimumWidth(360); // room for the caption
     auto* layout = new QVBoxLayout(this);
     m_runButton = ui::makeButton(this, "Button1", QStringLiteral("Módosítás végrehajtása"));
     m_cancelButton = ui::makeButton(this, "Button2", QStringLiteral("Mégsem"));
