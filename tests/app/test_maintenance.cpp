@@ -140,6 +140,38 @@ TEST_F(UpgradeTest, RefusedAlterIsRolledBackWithTheScreensText)
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT t_megy FROM termek WHERE t_kod = '00001'")), QStringLiteral("q"));
 }
 
+TEST_F(UpgradeTest, RefusedColumnAdditionGivesTheScreensHibaText)
+{
+    // A trigger of the database refuses every change of a table's layout.
+    db.exec(QStringLiteral("CREATE EXCEPTION E_NO_ALTER 'A tábla szerkezete nem módosítható.'"));
+    db.exec(QStringLiteral("CREATE TRIGGER NO_ALTER BEFORE ALTER TABLE AS BEGIN EXCEPTION E_NO_ALTER; END"));
+    {
+        TForm28 form(db.data());
+        form.show();
+        form.runButton()->click();
+        ASSERT_EQ(Dialogs::shown().size(), 1);
+        EXPECT_EQ(Dialogs::shown().first().kind, Dialogs::Kind::Error);
+        EXPECT_TRUE(Dialogs::lastText().startsWith(QStringLiteral("Hiba281: ALTER TABLE az östermelöben. \n")))
+            << Dialogs::lastText().toStdString();
+        EXPECT_TRUE(Dialogs::lastText().contains(QStringLiteral("E_NO_ALTER"))) << Dialogs::lastText().toStdString();
+        EXPECT_FALSE(form.isVisible()); // closes after the failure too
+    }
+    {
+        Dialogs::clear();
+        TForm37 form(db.data());
+        form.show();
+        form.runButton()->click();
+        ASSERT_EQ(Dialogs::shown().size(), 1);
+        EXPECT_TRUE(Dialogs::lastText().startsWith(
+            QStringLiteral("Hiba371: ALTER TABLE OSTERMELO ADD O_FELIR az östermelöben! \n")))
+            << Dialogs::lastText().toStdString();
+        EXPECT_TRUE(form.isVisible());
+    }
+    EXPECT_FALSE(db.data().inTransaction());
+    EXPECT_FALSE(producerHas(QStringLiteral("O_MNYPTAG")));
+    EXPECT_FALSE(producerHas(QStringLiteral("O_FELIR")));
+}
+
 TEST_F(UpgradeTest, UpgradeScreensShowTheirMessagesAndCloseAsTheyShould)
 {
     {
