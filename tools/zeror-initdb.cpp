@@ -19,6 +19,10 @@ int main(int argc, char* argv[])
     parser.addHelpOption();
     QCommandLineOption demo(QStringLiteral("demo"), QStringLiteral("Add a realistic sample: buyers, producers, products."));
     parser.addOption(demo);
+    QCommandLineOption oldLayout(QStringLiteral("old-layout"),
+                                 QStringLiteral("Create the tables as older versions had them (no O_MNYPTAG and no "
+                                                "O_FELIR, D_KAMARA of 10 characters), to try the schema upgrades on."));
+    parser.addOption(oldLayout);
     parser.addPositionalArgument(QStringLiteral("database"), QStringLiteral("File to create (default: ru2016.fdb)."));
     parser.process(app);
 
@@ -32,7 +36,9 @@ int main(int argc, char* argv[])
     }
     try {
         zeror::DatabaseSetup::createDatabase(path, parser.isSet(demo) ? zeror::DatabaseSetup::Content::Demo
-                                                                       : zeror::DatabaseSetup::Content::Minimal);
+                                                                       : zeror::DatabaseSetup::Content::Minimal,
+                                            parser.isSet(oldLayout) ? zeror::DatabaseSetup::Layout::BeforeUpgrades
+                                                                    : zeror::DatabaseSetup::Layout::Current);
     } catch (const zeror::DbError& e) {
         std::fprintf(stderr, "Cannot create %s: %s\n", qPrintable(path), e.what());
         return 2;

@@ -4,6 +4,7 @@
 #include "ExchangeScreens.h"
 #include "HandOverScreens.h"
 #include "ListScreens.h"
+#include "MaintenanceScreens.h"
 #include "MasterdataScreens.h"
 #include "ShellToolScreens.h"
 #include "Startup.h"
@@ -26,6 +27,7 @@ void registerScreens()
     registerListScreens();
     registerHandOverScreens();
     registerShellToolScreens();
+    registerMaintenanceScreens();
 }
 
 } // namespace zeror

@@ -27,6 +27,20 @@ QString schemaScript()
     return QString::fromUtf8(file.readAll());
 }
 
+QString schemaScript(Layout layout)
+{
+    QString script = schemaScript();
+    if (layout == Layout::Current)
+        return script;
+    // The older layout: the two columns the upgrades add are left out, the chamber number narrower.
+    static const QRegularExpression addedColumns(QStringLiteral("^\\s*(O_MNYPTAG|O_FELIR)\\s[^\\n]*\\n"),
+                                                 QRegularExpression::MultilineOption);
+    script.remove(addedColumns);
+    script.replace(QStringLiteral("CREATE DOMAIN D_KAMARA AS VARCHAR(20)"),
+                   QStringLiteral("CREATE DOMAIN D_KAMARA AS VARCHAR(10)"));
+    return script;
+}
+
 QStringList splitScript(const QString& script)
 {
     QStringList statements;
@@ -163,15 +177,19 @@ void insertBuyer(Connection& c, const Buyer& b)
     q.exec();
 }
 
-void insertProducer(Connection& c, const Producer& p)
+void insertProducer(Connection& c, const Producer& p, Layout layout)
 {
     Query q(&c, QStringLiteral("setup"));
+    // The older layout has no pension-fund column.
+    const bool pensionFund = layout == Layout::Current;
     q.setSql({QStringLiteral(
-        "INSERT INTO ostermelo (o_kod, o_nev, o_irszam, o_helysegnev, o_utca, o_jelleg, o_hazszam, o_adoazon, "
-        "o_igszam, o_adoszam, o_taj, o_szulhely, o_szido, o_anyja, o_neme, o_szulnev, o_bankszla, o_szja, "
-        "o_fhat, o_ervkelt, o_mnyptag) "
-        "VALUES (:p1, :p2, :p3, :p4, :p5, :p6, :p7, :p8, :p9, :p10, :p11, :p12, :p13, :p14, :p15, :p2, :p16, "
-        ":p17, :p18, :p19, 'N')")});
+                  "INSERT INTO ostermelo (o_kod, o_nev, o_irszam, o_helysegnev, o_utca, o_jelleg, o_hazszam, "
+                  "o_adoazon, o_igszam, o_adoszam, o_taj, o_szulhely, o_szido, o_anyja, o_neme, o_szulnev, "
+                  "o_bankszla, o_szja, o_fhat, o_ervkelt%1) "
+                  "VALUES (:p1, :p2, :p3, :p4, :p5, :p6, :p7, :p8, :p9, :p10, :p11, :p12, :p13, :p14, :p15, :p2, "
+                  ":p16, :p17, :p18, :p19%2)")
+                  .arg(pensionFund ? QStringLiteral(", o_mnyptag") : QString(),
+                       pensionFund ? QStringLiteral(", 'N'") : QString())});
     q.setText(QStringLiteral("p1"), QString::fromUtf8(p.code));
     q.setText(QStringLiteral("p2"), QString::fromUtf8(p.name));
     q.setText(QStringLiteral("p3"), QString::fromUtf8(p.postcode));
@@ -210,7 +228,7 @@ void insertProduct(Connection& c, const Product& p)
 
 } // namespace
 
-void createDatabase(const QString& database, Content content)
+void createDatabase(const QString& database, Content content, Layout layout)
 {
     if (QFileInfo::exists(database))
         throw DbError(QStringLiteral("%1 already exists; it is never overwritten.").arg(database));
@@ -218,7 +236,7 @@ void createDatabase(const QString& database, Content content)
     c.create(database, QString::fromLatin1(TData::User), QString::fromLatin1(TData::Password));
     try {
         // Tables must be committed before rows can go into them.
-        for (const QString& stmt : splitScript(schemaScript()))
+        for (const QString& stmt : splitScript(schemaScript(layout)))
             c.executeImmediate(stmt);
         c.commit();
         const bool demo = content == Content::Demo;
@@ -228,7 +246,7 @@ void createDatabase(const QString& database, Content content)
         for (int i = 0; i < buyers; ++i)
             insertBuyer(c, kBuyers[i]);
         for (int i = 0; i < producers; ++i)
-            insertProducer(c, kProducers[i]);
+            insertProducer(c, kProducers[i], layout);
         for (int i = 0; i < products; ++i)
             insertProduct(c, kProducts[i]);
         c.commit();

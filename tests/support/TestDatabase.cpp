@@ -7,14 +7,14 @@
 
 namespace zeror::test {
 
-TestDatabase::TestDatabase(DatabaseSetup::Content content)
+TestDatabase::TestDatabase(DatabaseSetup::Content content, DatabaseSetup::Layout layout)
 {
     if (!m_dir.isValid())
         throw std::runtime_error("cannot create a temporary folder");
     m_previousDir = QDir::currentPath();
     QDir::setCurrent(m_dir.path());
     sharedState().reset();
-    DatabaseSetup::createDatabase(databasePath(), content);
+    DatabaseSetup::createDatabase(databasePath(), content, layout);
     m_data = std::make_unique<TData>();
     m_data->open();
     m_data->openTables();

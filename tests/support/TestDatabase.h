@@ -16,7 +16,8 @@ namespace zeror::test {
 class TestDatabase
 {
 public:
-    explicit TestDatabase(DatabaseSetup::Content content = DatabaseSetup::Content::Demo);
+    explicit TestDatabase(DatabaseSetup::Content content = DatabaseSetup::Content::Demo,
+                          DatabaseSetup::Layout layout = DatabaseSetup::Layout::Current);
     ~TestDatabase();
 
     TData& data() { return *m_data; }
