@@ -13,6 +13,7 @@
 #include "TForm21.h"
 #include "TForm26.h"
 #include "TForm35.h"
+#include "ModalDriver.h"
 #include "TestDatabase.h"
 #include "Version.h"
 #include "WinPaths.h"
@@ -281,6 +282,22 @@ TEST_F(HelpFixture, ManualOpensFromTheWorkingFolderOrIsMissedPlainly)
     EXPECT_EQ(opened.first(), QUrl::fromLocalFile(m_dir.filePath(QStringLiteral("sugo.pdf"))));
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(Dialogs::shownTexts().isEmpty());
+}
+
+TEST_F(HelpFixture, MenuItemsOpenTheirScreens)
+{
+    registerShellToolScreens();
+    const std::pair<const char*, const char*> cases[] = {
+        {"Sug1", "Sugó"}, {"Nvjegy1", "Névjegy"}, {"Tvsegitsg1", "Távsegítség"}, {"Adatments1", "Adatok mentése"}};
+    for (const auto& [item, title] : cases) {
+        QString seen;
+        test::whenModal([&seen](QWidget* w) {
+            seen = w->windowTitle();
+            w->close();
+        });
+        EXPECT_TRUE(ui::openScreen(QString::fromLatin1(item), nullptr));
+        EXPECT_EQ(seen, QString::fromUtf8(title)) << item;
+    }
 }
 
 TEST_F(HelpFixture, AboutShowsTheVersion)

@@ -10,6 +10,7 @@
 #include "SupportMail.h"
 #include "TForm27.h"
 #include "TForm41.h"
+#include "ModalDriver.h"
 #include "TestDatabase.h"
 #include "WinPaths.h"
 
@@ -247,6 +248,22 @@ TEST_F(InventoryFixture, ScreenGathersWritesAndHandsOver)
     QCoreApplication::processEvents();
     EXPECT_EQ(form.fromEdit()->date(), QDate(2016, 3, 20));
     EXPECT_FALSE(form.handOverButton()->isEnabled());
+}
+
+TEST_F(InventoryFixture, MenuItemsOpenTheirScreens)
+{
+    registerHandOverScreens();
+    const std::pair<const char*, const char*> cases[] = {{"Adattadskszlethez1", "Adatátadás a készlethez"},
+                                                         {"Adatokkldse1", "Adatok elküldése  emailben"}};
+    for (const auto& [item, title] : cases) {
+        QString seen;
+        test::whenModal([&seen](QWidget* w) {
+            seen = w->windowTitle();
+            w->close();
+        });
+        EXPECT_TRUE(ui::openScreen(QString::fromLatin1(item), nullptr));
+        EXPECT_EQ(seen, QString::fromUtf8(title)) << item;
+    }
 }
 
 TEST_F(InventoryFixture, AFailedWriteLeavesNothingToHandOver)
