@@ -7,16 +7,16 @@ namespace zeror {
 
 namespace {
 
-// Whether OSTERMELO already has the column: the query learns the table's fields without
-// reading its rows, and is closed again so that no stale layout is kept after the ALTER.
-bool producerHasColumn(Query& query, const QStringList& lines, const QString& column)
+// The columns OSTERMELO has now: the query learns the table's fields without reading its rows,
+// and is closed again so that no stale layout is kept after the ALTER.
+QStringList producerColumns(Query& query, const QString& select)
 {
     query.close();
-    query.setSql(lines);
+    query.setSql({select});
     query.openDeferred();
-    const bool has = query.hasField(column);
+    const QStringList columns = query.fieldNames();
     query.close();
-    return has;
+    return columns;
 }
 
 // The table dataset on OSTERMELO learns the new layout (the raw table editor and the Excel
@@ -44,7 +44,7 @@ void alterSchema(TData& data, Query& query, const QString& statement, const Writ
 
 UpgradeResult addPensionFundColumn(TData& data)
 {
-    if (producerHasColumn(data.ZQ30, {QStringLiteral("SELECT * FROM ostermelo   ")}, QStringLiteral("O_MNYPTAG")))
+    if (producerColumns(data.ZQ30, QStringLiteral("SELECT * FROM ostermelo   ")).contains(QStringLiteral("O_MNYPTAG")))
         return UpgradeResult::AlreadyThere;
     alterSchema(data, data.ZQ30, QStringLiteral("ALTER TABLE ostermelo ADD o_mnyptag VARCHAR(1) "),
                 WriteMessages(QStringLiteral("Hiba281: ALTER TABLE az östermelöben. "),
@@ -54,7 +54,7 @@ UpgradeResult addPensionFundColumn(TData& data)
 
 UpgradeResult addFelirColumn(TData& data)
 {
-    if (producerHasColumn(data.ZQ32, {QStringLiteral("SELECT * FROM ostermelo      ")}, QStringLiteral("O_FELIR")))
+    if (producerColumns(data.ZQ32, QStringLiteral("SELECT * FROM ostermelo      ")).contains(QStringLiteral("O_FELIR")))
         return UpgradeResult::AlreadyThere;
     alterSchema(data, data.ZQ31, QStringLiteral("ALTER TABLE OSTERMELO ADD O_FELIR D_BLAP COLLATE PXW_HUNDC "),
                 WriteMessages(QStringLiteral("Hiba371: ALTER TABLE OSTERMELO ADD O_FELIR az östermelöben! "),
@@ -65,7 +65,7 @@ UpgradeResult addFelirColumn(TData& data)
 void widenChamberNumber(TData& data)
 {
     // The producers are read first, as before every upgrade; the domain is changed whatever they hold.
-    producerHasColumn(data.ZQ32, {QStringLiteral("SELECT * FROM ostermelo      ")}, QString());
+    producerColumns(data.ZQ32, QStringLiteral("SELECT * FROM ostermelo      "));
     alterSchema(data, data.ZQ31, QStringLiteral("ALTER DOMAIN D_KAMARA TYPE VARCHAR(20) CHARACTER SET WIN1250 "),
                 WriteMessages(QStringLiteral("Hiba421: Hossz: D_KAMARA az östermelöben! "),
                               QStringLiteral("Hiba422: Hossz: D_KAMARA az östermelöben!")));

@@ -57,7 +57,8 @@ protected:
     }
     QString chamberLength()
     {
-        return db.scalar(QStringLiteral("SELECT rdb$character_length FROM rdb$fields WHERE rdb$field_name = 'D_KAMARA'"));
+        return db.scalar(
+            QStringLiteral("SELECT rdb$character_length FROM rdb$fields WHERE rdb$field_name = 'D_KAMARA'"));
     }
 
     test::TestDatabase db{DatabaseSetup::Content::Demo, Layout::BeforeUpgrades};
@@ -227,7 +228,8 @@ TEST_F(UpgradeTest, UpgradeScreensShowTheirMessagesAndCloseAsTheyShould)
 TEST_F(UpgradeTest, ScreensAreReachedByTheirMenuItems)
 {
     registerMaintenanceScreens();
-    for (const char* item : {"Adatbzis1", "Magnnytag1", "Ostermeloegyesites1", "FELIRazonfelvtele1", "Kamaraiszmhossza1"})
+    for (const char* item :
+         {"Adatbzis1", "Magnnytag1", "Ostermeloegyesites1", "FELIRazonfelvtele1", "Kamaraiszmhossza1"})
         EXPECT_TRUE(ui::hasScreen(QString::fromLatin1(item))) << item;
 }
 
@@ -247,7 +249,8 @@ protected:
     }
     QString szja(const char* code)
     {
-        return db.scalar(QStringLiteral("SELECT o_szja FROM ostermelo WHERE o_kod = '%1'").arg(QString::fromLatin1(code)));
+        return db.scalar(
+            QStringLiteral("SELECT o_szja FROM ostermelo WHERE o_kod = '%1'").arg(QString::fromLatin1(code)));
     }
     test::TestDatabase db{DatabaseSetup::Content::Minimal};
 };
