@@ -125,7 +125,7 @@ TEST(Template, TextObjectAttributesReachThePreparedItems)
     report::VariableStore vars;
     const report::PreparedReport p = prepareText(QStringLiteral(R"(<report margins="0">
       <band type="reportTitle" height="20">
-        <text name="A" x="1" y="2" w="30" h="6" font="DejaVu Serif" size="12.5" bold="true" italic="true"
+        <text name="A" x="1" y="2" w="30" h="16" font="DejaVu Serif" size="12.5" bold="true" italic="true"
               align="right" valign="bottom" wrap="true" frame="left,bottom" frameWidth="0.5" fill="#ff0000">
           első sor
           második sor
@@ -139,7 +139,7 @@ TEST(Template, TextObjectAttributesReachThePreparedItems)
     const report::PreparedItem& a = items.at(0);
     EXPECT_EQ(a.kind, report::PreparedItem::Text);
     EXPECT_EQ(a.text, QStringLiteral("első sor\nmásodik sor"));
-    EXPECT_EQ(a.rect, QRectF(1, 2, 30, 6));
+    EXPECT_EQ(a.rect, QRectF(1, 2, 30, 16));
     EXPECT_EQ(a.font.family(), QStringLiteral("DejaVu Serif"));
     EXPECT_DOUBLE_EQ(a.font.pointSizeF(), 12.5);
     EXPECT_TRUE(a.font.bold());

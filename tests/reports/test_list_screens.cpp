@@ -22,7 +22,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 
 using namespace zeror;
 using namespace zeror::test;
@@ -172,9 +171,10 @@ TEST_F(ListScreens, ProductListStartsEmptyAndFollowsTheDateChoice)
     form.toPicker()->setDate(QDate(2016, 12, 31));
     form.collectButton()->click();
     ASSERT_TRUE(printFrom(form.printButton(), QStringLiteral("FjLista5")));
+    // Hungarian order puts the two spellings of "búza" side by side; they stay two groups.
     EXPECT_EQ(pages.textsOf(QStringLiteral("TermekNev")),
-              (QStringList{QStringLiteral("Alma"), QStringLiteral("Búza"), QStringLiteral("Kukorica"), QStringLiteral("Méz"),
-                           QStringLiteral("Napraforgó"), QStringLiteral("búza")}));
+              (QStringList{QStringLiteral("Alma"), QStringLiteral("búza"), QStringLiteral("Búza"), QStringLiteral("Kukorica"),
+                           QStringLiteral("Méz"), QStringLiteral("Napraforgó")}));
     EXPECT_FALSE(containing(QStringLiteral("felvásárlási dátum szerint")).isEmpty());
 }
 
@@ -246,11 +246,7 @@ TEST_F(ListScreens, CashDailyAndStatisticsSwitchTheirTemplateWithTheBox)
         form.collectButton()->click();
         shot(form, QStringLiteral("TForm31"));
         ASSERT_TRUE(printFrom(form.printButton(), QStringLiteral("FjLista11")));
-        // The title (and the proposed PDF name) carries the list's period.
-        EXPECT_TRUE(QRegularExpression(QStringLiteral("^Kp\\. napilista termékenként \\d{4}\\.\\d\\d\\.\\d\\d-\\d{4}\\.\\d\\d\\.\\d\\d$"))
-                        .match(pages.title)
-                        .hasMatch())
-            << pages.title.toStdString();
+        EXPECT_EQ(pages.title, QStringLiteral("Kp. napilista termékenként"));
     }
     {
         TForm32 form(db.data());
