@@ -6,6 +6,7 @@
 #include "TAboutBox.h"
 #include "TData.h"
 #include "TForm1.h"
+#include "Win1250Guard.h"
 
 #include <QApplication>
 
@@ -15,6 +16,8 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zeror"));
+    // Entry fields refuse characters the WIN1250 database cannot hold, typed or pasted.
+    zeror::ui::installWin1250Guard(app);
     // Automated runs answer every message box on standard error instead of waiting for a click.
     if (qEnvironmentVariableIntValue("ZEROR_SCRIPTED_DIALOGS") == 1) {
         zeror::ui::Dialogs::setScripted(true);

@@ -20,6 +20,9 @@ struct LineScreenContext
     QString ticketNumber;
     QString weightDeduction;
     QString producerCode;
+    // Where the lines are kept while a new ticket is entered (its entry's own key); empty: under
+    // ticketNumber.
+    QString linesKey;
 };
 
 // "Ravuraruvida reva tételsor": enters or changes one line of the ticket open in the entry screen

@@ -96,6 +96,8 @@ private:
     void guarded(const std::function<void()>& action);
 
     bool m_isNew = true;
+    QString m_linesKey; // a new ticket's lines stay under its entry's own key until it is stored
+    QString linesKey() const;
     bool m_prepared = false;
     int m_busy = 0; // actions running; the screen is not refreshed in their middle
     Form9Settings m_settings;
