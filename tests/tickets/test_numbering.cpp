@@ -14,6 +14,12 @@
 #include "TicketNumbering.h"
 #include "Voiding.h"
 #include "Win1250.h"
+#include "Win1250Guard.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -286,6 +292,24 @@ TEST(Win1250Refusal, NamesTheFieldAndTheCharacter)
             EXPECT_FALSE(charClassAcceptsText(CharClass::Any, c.text));
         }
     }
+}
+
+TEST(Win1250Refusal, EntryFieldsRefuseSuchCharactersTypedOrPasted)
+{
+    ui::installWin1250Guard(*static_cast<QApplication*>(QCoreApplication::instance()));
+    QLineEdit edit;
+    edit.show();
+    QTRY_VERIFY(edit.validator() != nullptr);
+    QTest::keyClicks(&edit, QStringLiteral("Tõkés"));
+    EXPECT_EQ(edit.text().toStdString(), "Tkés");
+
+    edit.clear();
+    QApplication::clipboard()->setText(QStringLiteral("Kiss \U0001F600"));
+    edit.paste();
+    EXPECT_EQ(edit.text().toStdString(), "");
+    QApplication::clipboard()->setText(QStringLiteral("Tőkés Ödön"));
+    edit.paste();
+    EXPECT_EQ(edit.text().toStdString(), "Tőkés Ödön");
 }
 
 TEST_F(Numbering, DataLayerRefusesTextItCannotStoreAsGiven)

@@ -48,7 +48,7 @@ TEST(Workstations, ConcurrentEntryAndVoidingKeepTheRegisterWhole)
 
     // Three workstations at once.
     const int workstations = 3;
-    const int iterations = 90;
+    const int iterations = 150;
     std::vector<std::unique_ptr<QProcess>> clients;
     for (int i = 0; i < workstations; ++i) {
         auto p = std::make_unique<QProcess>();
