@@ -624,7 +624,8 @@ void TForm9::applyTransferPaymentDate()
 void TForm9::runLineScreen(bool isNew)
 {
     sharedState().lineEntryMode = isNew ? NewLineMode : ModifyLineMode;
-    TForm10 line({m_number->text(), m_weight->text(), m_producerCode->text(), m_isNew ? m_linesKey : QString()}, this);
+    TForm10 line({m_number->text(), m_weight->text(), m_producerCode->text()}, this);
+    line.setLinesKey(m_isNew ? m_linesKey : QString());
     if (!isNew && !line.loadLine())
         return;
     line.exec();
