@@ -7,7 +7,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
-  firebird-dev firebird3.0-server-core firebird3.0-utils libfbclient2
+  firebird-dev firebird3.0-server-core firebird3.0-server firebird3.0-utils libfbclient2
   libgtest-dev libgmock-dev libbenchmark-dev
   libxml2-dev libxml2-utils poppler-utils python3 python3-xlrd libfreexl-dev
   xvfb xauth imagemagick fonts-dejavu-core

@@ -2,6 +2,7 @@
 
 #include "DbError.h"
 #include "Dialogs.h"
+#include "TicketNumberKey.h"
 #include "IndexStatistics.h"
 #include "TData.h"
 
@@ -59,6 +60,21 @@ bool openDataModule(TData& data, QWidget* parent)
         if (!name.contains(QLatin1Char(':')) && !QFileInfo::exists(name))
             throw DbError(QStringLiteral("%1: No such file").arg(name), DbError::Kind::NotFound);
         data.open();
+    } catch (const DbError& e) {
+        ui::Dialogs::refusal(parent, startupFailureMessage(e, data.databaseName()));
+        return false;
+    }
+    try {
+        // A database made before ticket numbers had their unique key gets it now, unless it
+        // already holds a number twice: those are listed for the operator to mend.
+        const QList<ticketkey::DuplicateNumber> duplicates = ticketkey::ensureKey(data);
+        if (!duplicates.isEmpty())
+            ui::Dialogs::refusal(parent, ticketkey::duplicatesMessage(duplicates));
+    } catch (const DbError& e) {
+        ui::Dialogs::error(parent, QStringLiteral("A sorszámok egyediségét védő kulcs nem hozható létre:\n")
+                                       + e.message());
+    }
+    try {
         data.openTables();
     } catch (const DbError& e) {
         ui::Dialogs::refusal(parent, startupFailureMessage(e, data.databaseName()));

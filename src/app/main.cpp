@@ -10,6 +10,7 @@
 #include "TData.h"
 #include "TForm1.h"
 #include "UserFolder.h"
+#include "Win1250Guard.h"
 
 #include <QApplication>
 #include <QDir>
@@ -23,6 +24,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("zeror"));
     zeror::ui::installQtTranslations();
     zeror::ui::installFocusStyle();
+    // Entry fields refuse characters the WIN1250 database cannot hold, typed or pasted.
+    zeror::ui::installWin1250Guard(app);
     // Automated runs answer every message box on standard error instead of waiting for a click.
     if (qEnvironmentVariableIntValue("ZEROR_SCRIPTED_DIALOGS") == 1) {
         zeror::ui::Dialogs::setScripted(true);

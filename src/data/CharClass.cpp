@@ -1,5 +1,7 @@
 #include "CharClass.h"
 
+#include "Win1250.h"
+
 namespace zeror {
 
 namespace {
@@ -13,7 +15,8 @@ bool charClassAccepts(CharClass cls, QChar c)
 {
     switch (cls) {
     case CharClass::Any:
-        return true;
+        // Text is stored in WIN1250: a character it cannot hold would come back as "?".
+        return win1250::canHold(c);
     case CharClass::Digits:
         return isDigit(c);
     case CharClass::DigitsDot:

@@ -8,7 +8,7 @@ namespace zeror {
 // The characters a field takes: the entry fields filter keys by it, and the rules check the same
 // classes again, so input that did not come through a widget gets the same protection.
 enum class CharClass {
-    Any,
+    Any,              // every character the WIN1250 code page holds
     Digits,
     DigitsDot,        // dates "2016.01.31"
     DigitsComma,      // amounts "1234,50"

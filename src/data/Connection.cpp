@@ -115,6 +115,7 @@ struct Connection::Impl
 {
     IAttachment* attachment = nullptr;
     ITransaction* transaction = nullptr;
+    qint64 affected = 0;
 };
 
 Connection::Connection() : d(std::make_unique<Impl>()) {}
@@ -289,6 +290,28 @@ void Connection::executeImmediate(const QString& sql)
 }
 
 namespace {
+
+// The longest text one parameter can carry: the engine's limit for a variable-length string.
+constexpr qsizetype kMaxTextBytes = 32765;
+
+// Refuses a text the database cannot take as given: a character the code page cannot hold (it
+// would be stored as "?") or a text longer than a parameter carries (its length would wrap).
+void checkTexts(const QVector<BoundValue>& params)
+{
+    for (const BoundValue& p : params) {
+        if (p.kind != BoundValue::Kind::Text)
+            continue;
+        const QString text = p.value.toString();
+        const QString bad = win1250::firstUnencodable(text);
+        if (!bad.isEmpty())
+            throw DbError(QStringLiteral("A szöveg olyan karaktert tartalmaz, amely nem tárolható (WIN1250): %1.")
+                              .arg(win1250::describeCharacter(bad)));
+        if (text.size() > kMaxTextBytes)
+            throw DbError(QStringLiteral("A szöveg túl hosszú (%1 karakter); egy érték legfeljebb %2 karakter lehet.")
+                              .arg(text.size())
+                              .arg(kMaxTextBytes));
+    }
+}
 
 // Lays out the input message for the bound values and fills it.
 struct InputMessage
@@ -572,6 +595,8 @@ RowSet Connection::run(const QString& sql, const QVector<BoundValue>& params, bo
 void Connection::fetch(const QString& sql, const QVector<BoundValue>& params, RowStore& into, bool* returnedRows)
 {
     into.clear();
+    d->affected = 0;
+    checkTexts(params);
     startTransaction();
     guarded([&] {
         Status st;
@@ -605,6 +630,7 @@ void Connection::fetch(const QString& sql, const QVector<BoundValue>& params, Ro
             } else {
                 stmt->execute(st.get(), d->transaction, input.meta, input.meta ? input.buffer.data() : nullptr,
                               nullptr, nullptr);
+                d->affected = static_cast<qint64>(stmt->getAffectedRecords(st.get()));
             }
             stmt->free(st.get());
         } catch (...) {
@@ -616,6 +642,11 @@ void Connection::fetch(const QString& sql, const QVector<BoundValue>& params, Ro
             throw;
         }
     });
+}
+
+qint64 Connection::affectedRows() const
+{
+    return d->affected;
 }
 
 RowStore Connection::describe(const QString& sql)
@@ -687,6 +718,7 @@ Connection::Statement::~Statement()
 void Connection::Statement::execute(const QVector<BoundValue>& params)
 {
     Connection* c = d->connection;
+    checkTexts(params);
     c->startTransaction();
     guarded([&] {
         Status st;

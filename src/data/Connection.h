@@ -53,7 +53,11 @@ public:
     void rollback();
 
     // Runs a statement; a SELECT returns its rows. Starts the transaction when none is active.
+    // A text value the WIN1250 code page cannot hold, or one longer than a parameter carries,
+    // is refused with a DbError before the database is asked.
     RowSet run(const QString& sql, const QVector<BoundValue>& params, bool* returnedRows = nullptr);
+    // The rows the last INSERT, UPDATE or DELETE run by run() or fetch() changed.
+    qint64 affectedRows() const;
     // Runs a statement with no parameters and no rows (DDL), in the current transaction.
     void executeImmediate(const QString& sql);
 

@@ -206,7 +206,9 @@ void Query::exec()
 {
     close();
     const ParsedSql parsed = parseNamedParameters(sql());
+    m_rowsAffected = 0;
     m_connection->run(parsed.sql, boundValues(parsed.names));
+    m_rowsAffected = m_connection->affectedRows();
 }
 
 void Query::moveTo(int row)

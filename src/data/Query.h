@@ -52,6 +52,8 @@ public:
     void openDeferred();
     // Runs a statement that returns no rows.
     void exec();
+    // The rows the last exec() changed (a conditional UPDATE tells whether it applied).
+    qint64 rowsAffected() const { return m_rowsAffected; }
     bool isOpen() const { return m_open; }
 
     // Cursor.
@@ -97,6 +99,7 @@ private:
     QStringList m_lines;
     QHash<QString, BoundValue> m_params;
     bool m_open = false;
+    qint64 m_rowsAffected = 0;
     QStringList m_columns;
     QHash<QString, int> m_columnIndex;
     // The rows, kept compactly and decoded cell by cell on demand (see RowStore).

@@ -59,6 +59,43 @@ QByteArray encode(const QString& text)
     return out;
 }
 
+bool canHold(QChar c)
+{
+    return c.unicode() < 0x80 || tables().fromUnicode.contains(c.unicode());
+}
+
+QString firstUnencodable(const QString& text)
+{
+    const Tables& t = tables();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c < 0x80 || t.fromUnicode.contains(c))
+            continue;
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            return text.mid(i, 2);
+        return text.mid(i, 1);
+    }
+    return QString();
+}
+
+QString describeCharacter(const QString& character)
+{
+    const QList<uint> codes = character.toUcs4();
+    const uint code = codes.isEmpty() ? 0u : codes.first();
+    return QStringLiteral("\u201E%1\u201D (U+%2)")
+        .arg(character)
+        .arg(QString::number(code, 16).toUpper(), 4, QLatin1Char('0'));
+}
+
+QString fieldRefusal(const QString& fieldName, const QString& text)
+{
+    const QString bad = firstUnencodable(text);
+    if (bad.isEmpty())
+        return QString();
+    return QStringLiteral("Hibás a(z) \u201E%1\u201D mező: a(z) %2 karakter nem tárolható (WIN1250)!")
+        .arg(fieldName, describeCharacter(bad));
+}
+
 QString decode(const QByteArray& bytes)
 {
     return decode(bytes.constData(), bytes.size());

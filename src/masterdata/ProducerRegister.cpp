@@ -5,6 +5,7 @@
 #include "RegisterCommon.h"
 #include "SharedState.h"
 #include "TextHelpers.h"
+#include "Win1250.h"
 
 namespace zeror {
 
@@ -155,6 +156,27 @@ std::optional<ProducerFault> checkProducer(const ProducerInput& in)
         return fault("Hibás TAJ", F::Taj);
     if (in[F::Taj].size() != 9 && !tajTicked)
         return fault("Kevesebb mint 9 hosszú számsor", F::Taj);
+
+    // What the entry fields' key filters block, checked again for a caller without widgets (an
+    // import, a command line).
+    if (!isAllDigits(irszam))
+        return fault("Hibás az irányitószám: csak számjegyet tartalmazhat!", F::Irszam);
+    if (!isBlank(in[F::Taj]) && !isAllDigits(in[F::Taj].trimmed()))
+        return fault("Hibás TAJ", F::Taj);
+    if (!isAllDigits(in[F::Adoszam].trimmed()))
+        return fault("Hibás adószám", F::Adoszam);
+    qint64 szja = 0;
+    if (!isAllDigits(in[F::Szja].trimmed()) || !fmt::parseInteger(in[F::Szja].trimmed(), &szja) || szja > 100)
+        return fault("Hibás az szja: 0 és 100 közötti egész szám legyen!", F::Szja);
+    const QString neme = in[F::Neme].trimmed();
+    if (neme != u"1" && neme != u"2")
+        return fault("Hibás a neme: 1 vagy 2 lehet!", F::Neme);
+    // Text the WIN1250 code page cannot hold would be stored as "?".
+    for (const ProducerFieldSpec& spec : producerFieldSpecs()) {
+        const QString refusal = win1250::fieldRefusal(u8(spec.label).remove(QLatin1Char(':')).trimmed(), in[spec.field]);
+        if (!refusal.isEmpty())
+            return ProducerFault{refusal, spec.field};
+    }
     return std::nullopt;
 }
 

@@ -5,6 +5,7 @@
 #include "RegisterCommon.h"
 #include "SharedState.h"
 #include "TextHelpers.h"
+#include "Win1250.h"
 
 #include <cmath>
 
@@ -75,6 +76,19 @@ std::optional<ProductFault> checkProduct(const ProductInput& in)
     double rate = 0;
     if (!fmt::parseNumber(in[F::Kompmerteke], &rate) || rate != std::floor(rate))
         return fault(QStringLiteral("Hibás a komp.mérték! Egész százalékot adjon meg."), F::Kompmerteke);
+    // What the key filters block, checked again for a caller without widgets.
+    if (!isAllDigits(in[F::Kod].trimmed()))
+        return fault(QStringLiteral("Hibás a kód: csak számjegyet tartalmazhat!"), F::Kod);
+    if (price < 0)
+        return fault(QStringLiteral("Hibás az egységár: nem lehet negatív!"), F::Ear);
+    if (rate < 0 || rate > 100)
+        return fault(QStringLiteral("Hibás a komp.mérték: 0 és 100 közötti egész szám legyen!"), F::Kompmerteke);
+    for (const ProductFieldSpec& spec : productFieldSpecs()) {
+        const QString refusal = win1250::fieldRefusal(QString::fromUtf8(spec.label).remove(QLatin1Char(':')).trimmed(),
+                                                      in[spec.field]);
+        if (!refusal.isEmpty())
+            return fault(refusal, spec.field);
+    }
     return std::nullopt;
 }
 

@@ -188,7 +188,7 @@ TicketLineInput TForm10::lineInput() const
 {
     TicketLineInput in;
     in.id = m_id->text();
-    in.number = m_number->text();
+    in.number = m_linesKey.isEmpty() ? m_number->text() : m_linesKey;
     in.productCode = m_code->text();
     in.name = m_name->text();
     in.vtsz = m_vtsz->text();

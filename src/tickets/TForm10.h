@@ -35,6 +35,9 @@ class TForm10 : public QDialog
 
 public:
     explicit TForm10(const LineScreenContext& context, QWidget* parent = nullptr);
+    // Where the lines are kept while a new ticket is entered (its entry's own key); empty: under
+    // the ticket number.
+    void setLinesKey(const QString& key) { m_linesKey = key; }
     ~TForm10() override;
 
     bool isNewLine() const { return m_isNew; }
@@ -54,6 +57,7 @@ private:
     void guarded(const std::function<void()>& action);
 
     LineScreenContext m_context;
+    QString m_linesKey;
     bool m_isNew = true;
     Form10Settings m_settings;
 

@@ -104,6 +104,10 @@ void TForm39::Button1Click()
     try {
         ui::Dialogs::information(this, createVoidingTicket(*m_data, m_voided, number));
         accept();
+    } catch (const VoidingRefused& e) {
+        // Another workstation voided the ticket meanwhile; nothing was stored.
+        ui::Dialogs::refusal(this, e.message());
+        reject();
     } catch (const Error& e) {
         // Everything is rolled back; the operator starts again from the list.
         ui::Dialogs::error(this, e.message());

@@ -12,6 +12,7 @@
 #include "TData.h"
 #include "TForm10.h"
 #include "TicketList.h"
+#include "TicketNumbering.h"
 #include "Clock.h"
 
 #include <QCheckBox>
@@ -392,6 +393,11 @@ QString TForm9::ticketNumber() const
     return m_number->text();
 }
 
+QString TForm9::linesKey() const
+{
+    return m_isNew && !m_linesKey.isEmpty() ? m_linesKey : m_number->text();
+}
+
 QString TForm9::weightDeductionText() const
 {
     return m_weight->text();
@@ -448,20 +454,19 @@ void TForm9::prepareNewTicket()
 {
     TData& d = dataModule();
     const SharedState& s = sharedState();
-    const NumberReservation r = readNextTicketNumber(d, s.buyerCode);
+    NewEntry r;
+    try {
+        r = startNewEntry(d, s.buyerCode);
+    } catch (const WriteError& e) {
+        ui::Dialogs::error(this, e.message());
+        r.number = readNextTicketNumber(d, s.buyerCode).number;
+        r.linesKey = ticketnumbers::entryLinesKey(d);
+    }
     if (!r.problem.isEmpty())
         ui::Dialogs::refusal(this, r.problem);
     m_number->setText(r.number);
-
-    // Lines can only carry a number that fits their column; a longer one has none to clean up.
-    if (ticketNumberFits(r.number)) {
-        try {
-            deleteAbandonedLines(d, r.number);
-        } catch (const Error& e) {
-            ui::Dialogs::error(this, e.message());
-        }
-    }
-    openTicketLines(d.ZQ20, ticketNumberFits(r.number) ? r.number : QString());
+    m_linesKey = r.linesKey;
+    openTicketLines(d.ZQ20, linesKey());
 
     const QString today = fmt::formatDate(clock::today());
     m_issueDate->setText(today);
@@ -551,7 +556,7 @@ void TForm9::f_mindosszes()
 void TForm9::computeTotals()
 {
     TData& d = dataModule();
-    const QString number = m_number->text();
+    const QString number = linesKey();
     const AmountSums ticket = ticketNumberFits(number) ? readTicketSums(d, number) : AmountSums{};
     const AmountSums producer = readProducerSums(d, m_producerCode->text());
     m_ticketSums = ticket;
@@ -620,6 +625,7 @@ void TForm9::runLineScreen(bool isNew)
 {
     sharedState().lineEntryMode = isNew ? NewLineMode : ModifyLineMode;
     TForm10 line({m_number->text(), m_weight->text(), m_producerCode->text()}, this);
+    line.setLinesKey(m_isNew ? m_linesKey : QString());
     if (!isNew && !line.loadLine())
         return;
     line.exec();
@@ -652,7 +658,7 @@ void TForm9::deleteLine()
         } catch (const WriteError& e) {
             ui::Dialogs::error(this, e.message());
         }
-        openTicketLines(d.ZQ20, m_number->text());
+        openTicketLines(d.ZQ20, linesKey());
         d.ZQ20.last();
         computeTotals();
     });
@@ -720,7 +726,7 @@ void TForm9::storeTicket()
             w->setFocus();
         return;
     }
-    if (countTicketLines(d, in.number) == 0) {
+    if (countTicketLines(d, linesKey()) == 0) {
         ui::Dialogs::information(this, NoLinesMessage);
         m_producerButton->setFocus();
         return;
@@ -734,8 +740,17 @@ void TForm9::storeTicket()
     const TicketHeaderValues v = headerValues(in, s.buyerCode, s.normalTicketType, m_payable, m_sumVar);
     bool stored = true;
     try {
-        storeHeader(d, m_isNew, v);
-        sharedState().currentTicketNumber = in.number;
+        if (m_isNew && !m_linesKey.isEmpty()) {
+            const QString number = storeNewTicket(d, v, m_linesKey);
+            sharedState().currentTicketNumber = number;
+            if (number != in.number) {
+                m_number->setText(number);
+                ui::Dialogs::information(this, ticketnumbers::numberChangedMessage(in.number, number));
+            }
+        } else {
+            storeHeader(d, m_isNew, v);
+            sharedState().currentTicketNumber = in.number;
+        }
     } catch (const WriteError& e) {
         ui::Dialogs::error(this, e.message());
         if (e.stage() == WriteError::Stage::Start)

@@ -65,6 +65,8 @@ public:
 
     // What the line screen reads from here.
     QString ticketNumber() const;
+    // Where the ticket's lines are kept: a new ticket's entry key until it is stored, else its number.
+    QString linesKey() const;
     QString weightDeductionText() const;
     QString producerCode() const;
 
@@ -96,6 +98,7 @@ private:
     void guarded(const std::function<void()>& action);
 
     bool m_isNew = true;
+    QString m_linesKey; // a new ticket's lines stay under its entry's own key until it is stored
     bool m_prepared = false;
     int m_busy = 0; // actions running; the screen is not refreshed in their middle
     Form9Settings m_settings;

@@ -3,9 +3,12 @@
 #include "DbError.h"
 #include "Formats.h"
 #include "Query.h"
+#include "SharedState.h"
 #include "TData.h"
+#include "TicketNumbering.h"
 #include "Transaction.h"
 #include "TextHelpers.h"
+#include "Win1250.h"
 
 #include <limits>
 
@@ -29,6 +32,18 @@ AmountSums readSums(const Query& q, const QString& suffix)
         s.var = q.number(QStringLiteral("VAR") + suffix);
     }
     return s;
+}
+
+// A ticket names a producer of the register (an import or a command line may give any code).
+void requireKnownProducer(TData& data, const QString& producerCode)
+{
+    Query& q = data.ZQ32;
+    q.close();
+    q.setSql({QStringLiteral("SELECT COUNT(*) AS db"), QStringLiteral("FROM ostermelo"), QStringLiteral("WHERE o_kod = :p1")});
+    q.setText(QStringLiteral("p1"), producerCode);
+    q.open();
+    if (q.integer(QStringLiteral("db")) == 0)
+        throw Error(QStringLiteral("Hibás az őstermelőkód: nincs \u201E%1\u201D kódú őstermelő!").arg(producerCode));
 }
 
 } // namespace
@@ -78,13 +93,86 @@ NumberReservation readNextTicketNumber(TData& data, const QString& buyerCode)
 
 void deleteAbandonedLines(TData& data, const QString& number)
 {
+    // Only the chosen buyer's lines, and only those no stored ticket owns: buyers' number ranges
+    // may overlap, and a counter behind its tickets must not cost a stored ticket its lines.
     data.write({Hiba91}, [&] {
         Query& q = data.ZQ31;
         q.close();
-        q.setSql({QStringLiteral("DELETE FROM Fjsor"), QStringLiteral("WHERE s_Bszam = :p1")});
+        q.setSql({QStringLiteral("DELETE FROM Fjsor"),
+                  QStringLiteral("WHERE ( s_Bszam = :p1 ) AND ( s_akod = :p2 )"),
+                  QStringLiteral("AND NOT EXISTS ( SELECT 1 FROM FjFej WHERE f_bszam = Fjsor.s_bszam AND f_akod = Fjsor.s_akod )")});
         q.setText(QStringLiteral("p1"), number);
+        q.setText(QStringLiteral("p2"), sharedState().buyerCode);
         q.exec();
     });
+}
+
+NewEntry startNewEntry(TData& data, const QString& buyerCode)
+{
+    NewEntry e;
+    const NumberReservation r = readNextTicketNumber(data, buyerCode);
+    e.number = r.number;
+    e.problem = r.problem;
+    e.linesKey = ticketnumbers::entryLinesKey(data);
+    ticketnumbers::clearAbandonedEntries(data, buyerCode, ticketNumberFits(r.number) ? r.number : QString(),
+                                         e.linesKey, Hiba91);
+    return e;
+}
+
+QString storeNewTicket(TData& data, const TicketHeaderValues& values, const QString& linesKey)
+{
+    QString stored;
+    ticketnumbers::withRetries([&](bool lastAttempt) {
+        Transaction tx(data, Hiba96);
+        QString failure = Hiba93;
+        try {
+            TicketHeaderValues v = values;
+            failure = Hiba94;
+            requireKnownProducer(data, v.producerCode);
+            failure = Hiba93;
+            v.number = ticketnumbers::takeNextNumber(data, v.buyerCode);
+            failure = Hiba94;
+            // Lines an older version left under the number without a header are not this ticket's.
+            Query& q = data.ZQ31;
+            q.close();
+            q.setSql({QStringLiteral("DELETE FROM Fjsor"),
+                      QStringLiteral("WHERE ( s_Bszam = :p1 ) AND ( s_akod = :p2 )")});
+            q.setText(QStringLiteral("p1"), v.number);
+            q.setText(QStringLiteral("p2"), v.buyerCode);
+            q.exec();
+            prepareHeaderInsert(data.ZQ11, v);
+            data.ZQ11.exec();
+            // The entry's lines move from its own key to the number in the same transaction.
+            q.close();
+            q.setSql({QStringLiteral("UPDATE Fjsor SET s_bszam = :p1"),
+                      QStringLiteral("WHERE ( s_bszam = :p2 ) AND ( s_akod = :p3 )")});
+            q.setText(QStringLiteral("p1"), v.number);
+            q.setText(QStringLiteral("p2"), linesKey);
+            q.setText(QStringLiteral("p3"), v.buyerCode);
+            q.exec();
+            if (q.rowsAffected() == 0)
+                throw Error(NoLinesMessage);
+            failure = Hiba94; // a failed commit is reported as the header's failure
+            tx.commit();
+            stored = v.number;
+        } catch (const ticketnumbers::Conflict& e) {
+            if (!lastAttempt)
+                throw;
+            tx.rollback();
+            throw WriteError(WriteError::Stage::Statement, failure, e.message());
+        } catch (const DbError& e) {
+            if (!lastAttempt && ticketnumbers::isConflict(e))
+                throw;
+            tx.rollback();
+            throw WriteError(WriteError::Stage::Statement, failure, e.message());
+        } catch (const WriteError&) {
+            throw;
+        } catch (const Error& e) {
+            tx.rollback();
+            throw WriteError(WriteError::Stage::Statement, failure, e.message());
+        }
+    });
+    return stored;
 }
 
 void deleteTicketLine(TData& data, qint64 lineId)
@@ -146,6 +234,32 @@ std::optional<HeaderFault> checkHeader(const TicketHeaderInput& in)
     for (const Required& r : numbers) {
         if (!fmt::parseNumber(r.text, nullptr))
             return HeaderFault{QString::fromUtf8(r.message).arg(quoted(r.text)), r.field};
+    }
+
+    // Ranges the widgets do not enforce, checked for every caller.
+    if (whole < 0 || whole > 100)
+        return HeaderFault{QStringLiteral("Hibás az szja: 0 és 100 közötti egész szám legyen!"), HeaderField::Szja};
+    const Required percents[] = {
+        {in.weightDeduction, "Hibás a súlylevonás % -a: 0 és 100 közötti szám legyen!", HeaderField::WeightDeduction},
+        {in.contribution, "Hibás a tagok hozzájárulása % -a: 0 és 100 közötti szám legyen!", HeaderField::Contribution},
+    };
+    for (const Required& r : percents) {
+        double v = 0;
+        fmt::parseNumber(r.text, &v);
+        if (v < 0 || v > 100)
+            return HeaderFault{QString::fromUtf8(r.message), r.field};
+    }
+    if (!isAllDigits(in.producerCode.trimmed()))
+        return HeaderFault{QStringLiteral("Hibás az őstermelőkód: csak számjegyet tartalmazhat!"), HeaderField::Producer};
+    const struct
+    {
+        const QString& text;
+        const char* name;
+    } texts[] = {{in.remark, "Megjegyzés"}, {in.declaration, "Nyilatkozat"}};
+    for (const auto& t : texts) {
+        const QString refusal = win1250::fieldRefusal(QString::fromUtf8(t.name), t.text);
+        if (!refusal.isEmpty())
+            return HeaderFault{refusal, HeaderField::Producer};
     }
     return std::nullopt;
 }
@@ -254,12 +368,14 @@ void storeHeader(TData& data, bool isNew, const TicketHeaderValues& v)
     QString failure = headerFailure;
     try {
         if (isNew) {
+            requireKnownProducer(data, v.producerCode);
             prepareHeaderInsert(data.ZQ11, v);
             data.ZQ11.exec();
             failure = Hiba93;
             prepareCounterUpdate(data.ZQ50, v.number, v.buyerCode);
             data.ZQ50.exec();
         } else {
+            requireKnownProducer(data, v.producerCode);
             prepareHeaderUpdate(data.ZQ11, v);
             data.ZQ11.exec();
         }
@@ -276,8 +392,9 @@ int countTicketLines(TData& data, const QString& number)
     Query& q = data.ZQ31;
     q.close();
     q.setSql({QStringLiteral("SELECT  s_bszam, count(s_bszam) AS sdb"), QStringLiteral("FROM Fjsor"),
-              QStringLiteral("WHERE s_Bszam= :p1"), QStringLiteral("GROUP BY s_Bszam")});
+              QStringLiteral("WHERE ( s_Bszam= :p1 ) AND ( s_akod = :p2 )"), QStringLiteral("GROUP BY s_Bszam")});
     q.setText(QStringLiteral("p1"), number);
+    q.setText(QStringLiteral("p2"), sharedState().buyerCode);
     q.open();
     return q.isEmpty() ? 0 : static_cast<int>(q.integer(QStringLiteral("SDB")));
 }
@@ -285,9 +402,10 @@ int countTicketLines(TData& data, const QString& number)
 void openTicketLines(Query& q, const QString& number)
 {
     q.close();
-    q.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM FjSor"), QStringLiteral("WHERE s_Bszam= :p1"),
-              QStringLiteral("ORDER BY ID_fjsor")});
+    q.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM FjSor"),
+              QStringLiteral("WHERE ( s_Bszam= :p1 ) AND ( s_akod = :p2 )"), QStringLiteral("ORDER BY ID_fjsor")});
     q.setText(QStringLiteral("p1"), number);
+    q.setText(QStringLiteral("p2"), sharedState().buyerCode);
     q.open();
 }
 
@@ -305,8 +423,10 @@ AmountSums readTicketSums(TData& data, const QString& number)
     q.close();
     q.setSql({QStringLiteral("SELECT s_bszam,"), QStringLiteral("SUM(s_felvar)    AS far,"),
               QStringLiteral("SUM(s_kompfelar) AS kfelar,"), QStringLiteral("SUM(s_vetelar)   AS var"),
-              QStringLiteral("FROM Fjsor"), QStringLiteral("WHERE s_Bszam= :p1"), QStringLiteral("GROUP BY s_Bszam")});
+              QStringLiteral("FROM Fjsor"), QStringLiteral("WHERE ( s_Bszam= :p1 ) AND ( s_akod = :p2 )"),
+              QStringLiteral("GROUP BY s_Bszam")});
     q.setText(QStringLiteral("p1"), number);
+    q.setText(QStringLiteral("p2"), sharedState().buyerCode);
     q.open();
     return readSums(q, QString());
 }
@@ -317,7 +437,7 @@ AmountSums readProducerSums(TData& data, const QString& producerCode)
     q.close();
     q.setSql({QStringLiteral("SELECT f_ostermkod,"), QStringLiteral("SUM(s_felvar)    AS far1,"),
               QStringLiteral("SUM(s_kompfelar) AS kfelar1,"), QStringLiteral("SUM(s_vetelar)   AS var1"),
-              QStringLiteral("FROM Fjsor"), QStringLiteral("JOIN Fjfej ON Fjfej.f_Bszam = Fjsor.s_Bszam"),
+              QStringLiteral("FROM Fjsor"), QStringLiteral("JOIN Fjfej ON Fjfej.f_Bszam = Fjsor.s_Bszam AND s_akod = f_akod"),
               QStringLiteral("JOIN Ostermelo ON Fjfej.f_ostermkod = Ostermelo.o_Kod"),
               QStringLiteral("WHERE FjFej.f_ostermkod = :p1"), QStringLiteral("GROUP BY f_ostermkod")});
     q.setText(QStringLiteral("p1"), producerCode);

@@ -60,9 +60,23 @@ struct NumberReservation
 };
 NumberReservation readNextTicketNumber(TData& data, const QString& buyerCode);
 
-// Deletes the lines left under the number by an abandoned entry, committed at once so that a
-// later rollback cannot bring them back under the new ticket.
+// Deletes the chosen buyer's lines left under the number by an abandoned entry (lines no stored
+// ticket owns), committed at once so that a later rollback cannot bring them back.
 void deleteAbandonedLines(TData& data, const QString& number);
+
+// A new ticket's entry: the number shown (reserved, not taken), why there is none, and the key
+// under which the entry keeps its lines until the ticket is stored, so that they never mix with
+// another workstation's entry that was shown the same number.
+struct NewEntry
+{
+    QString number;
+    QString problem;
+    QString linesKey;
+};
+// Reserves the number and clears abandoned entries (their lines; never another workstation's
+// entry in progress). Throws WriteError ("Hiba91…") when the clearing fails.
+NewEntry startNewEntry(TData& data, const QString& buyerCode);
+
 // Deletes one line of the ticket being entered and commits at once; throws WriteError ("Hiba92…").
 void deleteTicketLine(TData& data, qint64 lineId);
 
@@ -146,6 +160,14 @@ void prepareCounterUpdate(Query& q, const QString& number, const QString& buyerC
 // transaction: a failure of either rolls both back, so header and counter never part. Throws
 // WriteError with the Hiba text of the failing step and the database's reason.
 void storeHeader(TData& data, bool isNew, const TicketHeaderValues& v);
+
+// Stores a new ticket in one transaction: takes the buyer's next free number from the counter
+// (an update that must change exactly one row), inserts the header under it and moves the
+// entry's lines from linesKey to it. Another workstation storing at the same moment makes it
+// start again after a short pause. Returns the number stored, which differs from v.number when
+// that one was taken meanwhile. Throws WriteError ("Hiba93…", "Hiba94…", "Hiba96…") and stores
+// nothing on failure.
+QString storeNewTicket(TData& data, const TicketHeaderValues& v, const QString& linesKey);
 
 // "SELECT  s_bszam, count(s_bszam) AS sdb" … the number of stored lines of the ticket (ZQ31).
 int countTicketLines(TData& data, const QString& number);

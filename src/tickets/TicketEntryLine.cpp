@@ -4,6 +4,7 @@
 #include "Query.h"
 #include "TData.h"
 #include "TicketEntry.h"
+#include "Win1250.h"
 
 namespace zeror::ticketentry {
 
@@ -67,6 +68,29 @@ std::optional<LineFault> checkLine(const TicketLineInput& in, bool isNew)
         if (!fmt::parseNumber(f.text, nullptr))
             return LineFault{QString::fromUtf8(f.message).arg(f.text), f.field};
     }
+    // Ranges the widgets do not enforce, checked for every caller.
+    double value = 0;
+    fmt::parseNumber(in.unitPrice, &value);
+    if (value < 0)
+        return LineFault{QStringLiteral("Hibás az egységár: nem lehet negatív!"), LineField::UnitPrice};
+    fmt::parseNumber(in.rate, &value);
+    if (value < 0 || value > 100)
+        return LineFault{QStringLiteral("Hibás a komp.mértéke: 0 és 100 közötti szám legyen!"), LineField::Rate};
+    fmt::parseNumber(in.weightDeduction, &value);
+    if (value < 0 || value > 100)
+        return LineFault{QStringLiteral("Hibás a felvásárlási jegy súlylevonás % -a: 0 és 100 közötti szám legyen!"),
+                         LineField::WeightDeduction};
+    const Field texts[] = {
+        {in.name, "Megnevezés", LineField::Name},
+        {in.vtsz, "VTSZ", LineField::Vtsz},
+        {in.unit, "Menny. egys.", LineField::Unit},
+        {in.document, "Bizonylat", LineField::Name},
+    };
+    for (const Field& f : texts) {
+        const QString refusal = win1250::fieldRefusal(QString::fromUtf8(f.message), f.text);
+        if (!refusal.isEmpty())
+            return LineFault{refusal, f.field};
+    }
     qint64 id = 0;
     if (!isNew && !fmt::parseInteger(in.id, &id))
         return LineFault{QStringLiteral("Nincs kiválasztva módosítandó tételsor!"), LineField::Id};
@@ -99,6 +123,17 @@ void prepareLineUpdate(Query& q, const TicketLineInput& in, const QString& buyer
 void storeLine(TData& data, bool isNew, const TicketLineInput& in, const QString& buyerCode)
 {
     data.write({isNew ? Hiba103 : Hiba104, Hiba105}, [&] {
+        // A line names a product of the register (an import may give any code).
+        if (!isBlank(in.productCode)) {
+            Query& known = data.ZQ41;
+            known.close();
+            known.setSql({QStringLiteral("SELECT COUNT(*) AS db"), QStringLiteral("FROM termek"),
+                          QStringLiteral("WHERE t_kod = :p1")});
+            known.setText(QStringLiteral("p1"), in.productCode);
+            known.open();
+            if (known.integer(QStringLiteral("db")) == 0)
+                throw Error(QStringLiteral("Hibás a termékkód: nincs \u201E%1\u201D kódú termék!").arg(in.productCode));
+        }
         if (isNew)
             prepareLineInsert(data.ZQ31, in, buyerCode);
         else
@@ -111,9 +146,10 @@ void storeLine(TData& data, bool isNew, const TicketLineInput& in, const QString
 void reopenEntryLines(Query& q, const QString& number, const QString& lineId)
 {
     q.close();
-    q.setSql({QStringLiteral("SELECT  *"), QStringLiteral("FROM  FjSor"), QStringLiteral("WHERE s_Bszam= :p1"),
-              QStringLiteral("ORDER BY ID_fjsor")});
+    q.setSql({QStringLiteral("SELECT  *"), QStringLiteral("FROM  FjSor"),
+              QStringLiteral("WHERE ( s_Bszam= :p1 ) AND ( s_akod = :p2 )"), QStringLiteral("ORDER BY ID_fjsor")});
     q.setText(QStringLiteral("p1"), number);
+    q.setText(QStringLiteral("p2"), sharedState().buyerCode);
     q.open();
     q.locatePrefix(QStringLiteral("ID_FJSOR"), lineId);
 }

@@ -85,8 +85,9 @@ QString modifyRefusalOfSelected(TData& data)
     Query& q = data.ZQ11;
     q.close();
     q.setSql({QStringLiteral("SELECT f_bszam, f_prn, F_TIPUS"), QStringLiteral("FROM  FjFej"),
-              QStringLiteral("WHERE f_bszam = :p1")});
+              QStringLiteral("WHERE ( f_bszam = :p1 ) AND ( f_akod = :p2 )")});
     q.setText(QStringLiteral("p1"), data.ZQ10.text(QStringLiteral("f_bszam")));
+    q.setText(QStringLiteral("p2"), sharedState().buyerCode);
     q.open();
     return q.isEmpty() ? NoTicketSelected
                        : modifyRefusal(q.text(QStringLiteral("f_prn")), q.text(QStringLiteral("F_TIPUS")));
@@ -96,8 +97,10 @@ void openTicketDetails(TData& data, const QString& number, const QString& produc
 {
     Query& lines = data.ZQ20;
     lines.close();
-    lines.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM FjSor"), QStringLiteral("WHERE s_Bszam = :p0")});
+    lines.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM FjSor"),
+                  QStringLiteral("WHERE ( s_Bszam = :p0 ) AND ( s_akod = :p1 )")});
     lines.setText(QStringLiteral("p0"), number);
+    lines.setText(QStringLiteral("p1"), sharedState().buyerCode);
     lines.open();
     Query& prod = data.ZQ30;
     prod.close();

@@ -6,6 +6,7 @@
 #include "Query.h"
 #include "ReportModule.h"
 #include "SharedState.h"
+#include "TicketNumbering.h"
 #include "TData.h"
 #include "TicketList.h"
 
@@ -150,8 +151,10 @@ TicketPrintout prepareTicketPrintout(TData& data)
     ReportModule& reports = ReportModule::instance();
 
     data.ZQ20.close();
-    data.ZQ20.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM fjsor"), QStringLiteral("WHERE s_bszam = :p0")});
+    data.ZQ20.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM fjsor"),
+                      QStringLiteral("WHERE ( s_bszam = :p0 ) AND ( s_akod = :p2 )")});
     data.ZQ20.setText(QStringLiteral("p0"), number);
+    data.ZQ20.setText(QStringLiteral("p2"), shared.buyerCode);
     data.ZQ20.open();
 
     data.ZQ30.close();
@@ -171,14 +174,18 @@ TicketPrintout prepareTicketPrintout(TData& data)
     data.ZQ21.close();
     data.ZQ21.setSql({QStringLiteral("SELECT s_bszam,"), QStringLiteral("SUM(s_Felvar)    AS far,"),
                       QStringLiteral("SUM(s_Kompfelar) AS kar,"), QStringLiteral("SUM(s_Vetelar)   AS var"),
-                      QStringLiteral("FROM Fjsor"), QStringLiteral("LEFT JOIN Fjfej ON FjFej.f_bszam = Fjsor.s_bszam"),
-                      QStringLiteral("WHERE s_Bszam= :p1"), QStringLiteral("GROUP BY s_Bszam")});
+                      QStringLiteral("FROM Fjsor"),
+                      QStringLiteral("LEFT JOIN Fjfej ON FjFej.f_bszam = Fjsor.s_bszam AND s_akod = f_akod"),
+                      QStringLiteral("WHERE ( s_Bszam= :p1 ) AND ( s_akod = :p2 )"), QStringLiteral("GROUP BY s_Bszam")});
     data.ZQ21.setText(QStringLiteral("p1"), number);
+    data.ZQ21.setText(QStringLiteral("p2"), shared.buyerCode);
     data.ZQ21.open();
 
     data.ZQ11.close();
-    data.ZQ11.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM Fjfej"), QStringLiteral("WHERE f_Bszam= :p1")});
+    data.ZQ11.setSql({QStringLiteral("SELECT *"), QStringLiteral("FROM Fjfej"),
+                      QStringLiteral("WHERE ( f_Bszam= :p1 ) AND ( f_akod = :p2 )")});
     data.ZQ11.setText(QStringLiteral("p1"), number);
+    data.ZQ11.setText(QStringLiteral("p2"), shared.buyerCode);
     data.ZQ11.open();
 
     const TicketVariables vars = ticketPrintVariables(ticketPrintInput(list, data.ZQ21, shared.normalTicketType));
@@ -203,13 +210,34 @@ void checkTemplateLoads(const QString& templateFile)
 
 void markTicketPrinted(TData& data, const QString& number)
 {
-    data.write({QStringLiteral("Hiba81: prn UPDATE Fjfej-be ")}, [&] {
-        Query& q = data.ZQ31;
-        q.close();
-        q.setSql({QStringLiteral("UPDATE Fjfej SET f_prn = :p2"), QStringLiteral("WHERE f_Bszam = :p1")});
-        q.setText(QStringLiteral("p2"), Printed);
-        q.setText(QStringLiteral("p1"), number);
-        q.exec();
+    const QString failure = QStringLiteral("Hiba81: prn UPDATE Fjfej-be ");
+    // Another workstation voiding the ticket holds its lock a moment: the flag is tried again.
+    ticketnumbers::withRetries([&](bool lastAttempt) {
+        try {
+            if (!data.inTransaction())
+                data.startTransaction();
+        } catch (const DbError& e) {
+            throw WriteError(WriteError::Stage::Start, failure, e.message());
+        }
+        try {
+            Query& q = data.ZQ31;
+            q.close();
+            q.setSql({QStringLiteral("UPDATE Fjfej SET f_prn = :p2"),
+                      QStringLiteral("WHERE ( f_Bszam = :p1 ) AND ( f_akod = :p3 )")});
+            q.setText(QStringLiteral("p2"), Printed);
+            q.setText(QStringLiteral("p1"), number);
+            q.setText(QStringLiteral("p3"), sharedState().buyerCode);
+            q.exec();
+            data.commit();
+        } catch (const DbError& e) {
+            data.rollback();
+            if (!lastAttempt && ticketnumbers::isConflict(e))
+                throw;
+            throw WriteError(WriteError::Stage::Statement, failure, e.message());
+        } catch (const Error& e) {
+            data.rollback();
+            throw WriteError(WriteError::Stage::Statement, failure, e.message());
+        }
     });
 }
 

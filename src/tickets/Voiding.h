@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Error.h"
+
 #include <QString>
 
 namespace zeror {
@@ -16,11 +18,23 @@ QString reserveVoidingNumber(TData& data);
 // or the next store commits it). Throws WriteError ("Hiba391…" and the reason).
 void deleteLeftoverLines(TData& data, const QString& number);
 
-// Creates voiding ticket `number` for ticket `voided` of the chosen buyer in one transaction:
-// the header and line copies are inserted under the new number with negated quantities and
-// amounts, the voided ticket points at the new one, the counter is consumed, then commit.
-// Any failure rolls all of it back and throws WriteError with the failing step's "Hiba…" text and
-// the reason. Sets currentTicketNumber and returns the success message.
-QString createVoidingTicket(TData& data, const QString& voided, const QString& number);
+// Voiding refused when "OK" re-checks the ticket inside its transaction (another workstation
+// voided it meanwhile: "Már érvénytelenítve van!"); nothing was stored.
+class VoidingRefused : public Error
+{
+public:
+    using Error::Error;
+};
+
+// Creates the voiding ticket for ticket `voided` of the chosen buyer in one transaction: the
+// voided ticket is locked and re-checked (printed, not yet voided: else VoidingRefused with the
+// list's refusal text), the buyer's next free number is taken from the counter, the header and
+// line copies are inserted under it with negated quantities and amounts, and the voided ticket
+// points at the new one; then commit. Another workstation working on the same ticket or counter
+// makes it start again after a short pause. Any failure rolls all of it back and throws
+// WriteError with the failing step's "Hiba…" text and the reason. Sets currentTicketNumber and
+// returns the success message, preceded by a note when the number differs from shownNumber
+// (taken meanwhile by another workstation).
+QString createVoidingTicket(TData& data, const QString& voided, const QString& shownNumber);
 
 } // namespace zeror

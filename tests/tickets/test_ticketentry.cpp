@@ -307,6 +307,7 @@ TEST(NumberReservation, ReadsTheBuyersCounter)
 TEST(TicketSums, ComeFromTheStoredLinesAndTheProducersHeaders)
 {
     TestDatabase db;
+    db.chooseBuyer(QStringLiteral("00001")); // lines are read for the chosen buyer
     EXPECT_DOUBLE_EQ(readTicketSums(db.data(), QStringLiteral("20160001")).var, 0);
     db.exec(QStringLiteral("INSERT INTO fjsor (s_bszam, s_brutto, s_ear, s_kompmerteke, s_levonszaz, s_akod) "
                            "VALUES ('20160001', 100, 100, 12, 0, '00001')"));

@@ -168,7 +168,7 @@ TEST_F(EntryScreen, UnreadableDatesAndNumbersAreRefusedBeforeAnythingIsStored)
     };
     for (const auto& c : cases) {
         TForm9* f = openNew();
-        insertLine(*db, QStringLiteral("20160001"), QStringLiteral("1"), QStringLiteral("100"));
+        insertLine(*db, f->linesKey(), QStringLiteral("1"), QStringLiteral("100"));
         button(f, "producerButton")->click();
         lineEdit(f, c.field)->setText(QString::fromLatin1(c.text));
         Dialogs::clear();
@@ -328,7 +328,7 @@ TEST_F(EntryScreen, OkStoresTheAmountTheStoredLinesGiveNow)
     registerProducerPicker(QStringLiteral("00002")); // 15 %, cash
     TForm9* f = openNew();
     button(f, "producerButton")->click();
-    insertLine(*db, QStringLiteral("20160001"), QStringLiteral("1"), QStringLiteral("10001"));
+    insertLine(*db, f->linesKey(), QStringLiteral("1"), QStringLiteral("10001"));
     f->f_mindosszes();
     EXPECT_EQ(lineEdit(f, "payableEdit")->text(), QStringLiteral("8500"));
     checkBox(f, "transferCheck")->setChecked(true);
@@ -344,7 +344,7 @@ TEST_F(EntryScreen, OkStoresTheAmountTheStoredLinesGiveNow)
     szja->setText(QStringLiteral("15"));
 
     // A line stored by another way after the last recomputation still counts.
-    insertLine(*db, QStringLiteral("20160001"), QStringLiteral("1"), QStringLiteral("1000"));
+    insertLine(*db, f->linesKey(), QStringLiteral("1"), QStringLiteral("1000"));
     button(f, "okButton")->click();
     EXPECT_TRUE(Dialogs::shownTexts().isEmpty()) << Dialogs::lastText().toStdString();
     // 11 001 - 15 % = 9 350,85 -> 9 351 -> 9 350 in cash.
@@ -360,7 +360,7 @@ TEST_F(EntryScreen, TotalsFollowTheContributionAndTheDeduction)
     TForm9* f = openNew();
     EXPECT_EQ(lineEdit(f, "Edit15")->text(), QStringLiteral("2"));
     EXPECT_EQ(lineEdit(f, "Edit13")->text(), QStringLiteral("0")); // shown without a default
-    insertLine(*db, QStringLiteral("20160001"), QStringLiteral("100"), QStringLiteral("100"));
+    insertLine(*db, f->linesKey(), QStringLiteral("100"), QStringLiteral("100"));
     button(f, "producerButton")->click();
     checkBox(f, "transferCheck")->setChecked(false);
     EXPECT_EQ(lineEdit(f, "payableEdit")->text(), QStringLiteral("8230")); // 8 232 in cash
@@ -510,7 +510,7 @@ TEST_F(EntryScreen, FailedCounterUpdateStoresNothing)
     db->exec(QStringLiteral("ALTER TABLE sorszam ADD CONSTRAINT ck_test_counter CHECK (a_fjbszam <> '20160001')"));
     TForm9* f = openNew();
     button(f, "producerButton")->click();
-    insertLine(*db, QStringLiteral("20160001"), QStringLiteral("1"), QStringLiteral("100"));
+    insertLine(*db, f->linesKey(), QStringLiteral("1"), QStringLiteral("100"));
     button(f, "okButton")->click();
     EXPECT_TRUE(Dialogs::lastText().startsWith(Hiba93)) << Dialogs::lastText().toStdString();
     EXPECT_EQ(headerCount(), QStringLiteral("0"));
@@ -523,9 +523,9 @@ TEST_F(EntryScreen, FailedCounterUpdateStoresNothing)
 TEST_F(EntryScreen, DeletedLineIsGoneForGood)
 {
     TForm9* f = openNew();
-    insertLine(*db, QStringLiteral("20160001"), QStringLiteral("1"), QStringLiteral("100"));
-    insertLine(*db, QStringLiteral("20160001"), QStringLiteral("2"), QStringLiteral("100"));
-    openTicketLines(db->data().ZQ20, QStringLiteral("20160001"));
+    insertLine(*db, f->linesKey(), QStringLiteral("1"), QStringLiteral("100"));
+    insertLine(*db, f->linesKey(), QStringLiteral("2"), QStringLiteral("100"));
+    openTicketLines(db->data().ZQ20, f->linesKey());
     f->f_mindosszes();
     EXPECT_EQ(lineEdit(f, "varEdit")->text(), QStringLiteral("300"));
     button(f, "deleteLineButton")->click();
@@ -545,8 +545,8 @@ TEST_F(EntryScreen, DeletedLineIsGoneForGood)
 TEST_F(EntryScreen, ModifyLineLoadsTheGridsLineAndStoresIt)
 {
     TForm9* f = openNew();
-    insertLine(*db, QStringLiteral("20160001"), QStringLiteral("1"), QStringLiteral("100"));
-    insertLine(*db, QStringLiteral("20160001"), QStringLiteral("2"), QStringLiteral("100"));
+    insertLine(*db, f->linesKey(), QStringLiteral("1"), QStringLiteral("100"));
+    insertLine(*db, f->linesKey(), QStringLiteral("2"), QStringLiteral("100"));
     openTicketLines(db->data().ZQ20, QStringLiteral("20160001"));
     db->data().ZQ20.last();
     const QString id = db->data().ZQ20.text(QStringLiteral("ID_FJSOR"));
@@ -568,7 +568,7 @@ TEST_F(EntryScreen, Screenshots)
     writeForm9("[Form9]\nEdit14Visible=1\nEdit15Visible=1\nEdit13Visible=1\n");
     TForm9* f = openNew();
     button(f, "producerButton")->click();
-    insertLine(*db, QStringLiteral("20160001"), QStringLiteral("200"), QStringLiteral("48.5"), QStringLiteral("7"));
+    insertLine(*db, f->linesKey(), QStringLiteral("200"), QStringLiteral("48.5"), QStringLiteral("7"));
     db->exec(QStringLiteral("INSERT INTO fjsor (s_bszam, s_termekkod, s_megnevezes, s_vtsz, s_brutto, s_megy, s_ear, "
                             "s_kompmerteke, s_akod, s_levonszaz) VALUES ('20160001', '00003', 'Napraforgó', '1206', "
                             "350, 'kg', 110, 12, '00001', 0)"));
