@@ -351,7 +351,7 @@ int runAction(const QString& action, const QString& db)
         data.closeAtExit();
     } else if (action == QLatin1String("month1608")) {
         // "Kigyüjtés" of the 1608M import files for the busiest month, into a temporary C:\ root.
-        const ImportPeriod september{QDate(2016, 9, 1), QDate(2016, 9, 30)};
+        const taxsupply::ImportPeriod september{QDate(2016, 9, 1), QDate(2016, 9, 30)};
         const QVector<QVariant> params{september.from, september.to, kBuyer};
         auto raw = [&] {
             qint64 rows = 0;
@@ -366,7 +366,7 @@ int runAction(const QString& action, const QString& db)
         openData(data, db);
         QElapsedTimer t;
         t.start();
-        const CollectOutcome out = collectMonth(data, kBuyer, september);
+        const taxsupply::CollectOutcome out = taxsupply::collectMonth(data, kBuyer, september);
         f.programMs = msSince(t);
         const auto [again, rows] = raw();
         f.rawMs = qMin(f.rawMs, again);

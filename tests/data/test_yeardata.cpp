@@ -25,22 +25,22 @@ QString planOf(Connection& c, const QStringList& lines)
 }
 
 // The plans of a year whose statistics are true: the lines are read in full, and each line finds
-// its ticket by number alone and the ticket's producer by code.
+// its ticket by buyer and number through the unique key, and the ticket's producer by code.
 const char* const kItemisedPlan =
-    "PLAN SORT (JOIN (JOIN (FJSOR NATURAL, FJFEJ INDEX (IX_FJFEJ_BSZAM)), OSTERMELO INDEX (IX_OSTERMELO_KOD)))";
+    "PLAN SORT (JOIN (JOIN (FJSOR NATURAL, FJFEJ INDEX (UQ_FJFEJ_AKOD_BSZAM)), OSTERMELO INDEX (IX_OSTERMELO_KOD)))";
 // The Excel export reads the lines in ticket-number order through their index instead of sorting.
-const char* const kExcelPlan = "PLAN JOIN (JOIN (FJSOR ORDER IX_FJSOR_BSZAM, FJFEJ INDEX (IX_FJFEJ_BSZAM)), "
+const char* const kExcelPlan = "PLAN JOIN (JOIN (FJSOR ORDER IX_FJSOR_BSZAM, FJFEJ INDEX (UQ_FJFEJ_AKOD_BSZAM)), "
                                "OSTERMELO INDEX (IX_OSTERMELO_KOD))";
 
-void fillTwoBuyers(test::TestDatabase& db, int tickets)
+void fillTwoBuyers(test::TestDatabase& db, int tickets, int firstNumberOffset = 0)
 {
     // Tickets of two buyers on disjoint numbers, three lines each, inserted by the database itself.
     db.data().connection().executeImmediate(QStringLiteral(
                 "EXECUTE BLOCK AS DECLARE i INTEGER = 0; DECLARE j INTEGER; DECLARE b VARCHAR(8); "
                 "DECLARE a VARCHAR(5); BEGIN "
                 "WHILE (i < %1) DO BEGIN "
-                "  IF (MOD(i, 5) = 0) THEN BEGIN a = '00002'; b = 16000001 + i; END "
-                "  ELSE BEGIN a = '00001'; b = 20160001 + i; END "
+                "  IF (MOD(i, 5) = 0) THEN BEGIN a = '00002'; b = 16000001 + %2 + i; END "
+                "  ELSE BEGIN a = '00001'; b = 20160001 + %2 + i; END "
                 "  INSERT INTO fjfej (f_bszam, f_akod, f_ostermkod, f_kelt, f_felvkelt, f_fizkelt, f_utal, f_prn, "
                 "    f_szja, f_tipus, f_sumvar) VALUES (:b, :a, '0000' || (1 + MOD(:i, 5)), "
                 "    DATEADD(MOD(:i, 365) DAY TO DATE '2016-01-01'), DATEADD(MOD(:i, 365) DAY TO DATE '2016-01-01'), "
@@ -51,7 +51,8 @@ void fillTwoBuyers(test::TestDatabase& db, int tickets)
                 "      48.5, 7, :a, 0); "
                 "    j = j + 1; END "
                 "  i = i + 1; END END")
-                .arg(tickets));
+                .arg(tickets)
+                .arg(firstNumberOffset));
     db.data().commit();
 }
 
@@ -63,10 +64,9 @@ TEST(IndexStatistics, StaleStatisticsAreFoundAndRefreshed)
     EXPECT_FALSE(indexStatisticsStale(c)) << "a new database is measured as it is created";
 
     fillTwoBuyers(db, 3000);
-    // The header indexes still say "empty table": the buyer index joins every ticket lookup.
+    // The header indexes still say "empty table"; the unique key on buyer and number keeps the
+    // ticket lookup sound meanwhile, the refresh makes the measure true again.
     EXPECT_TRUE(indexStatisticsStale(c));
-    EXPECT_TRUE(planOf(c, yeargen::itemisedSql()).contains(QStringLiteral("IX_FJFEJ_AKOD")))
-        << planOf(c, yeargen::itemisedSql()).toStdString();
 
     EXPECT_TRUE(refreshIndexStatisticsIfStale(data));
     EXPECT_FALSE(indexStatisticsStale(c));
@@ -81,7 +81,7 @@ TEST(IndexStatistics, GrowthBeyondTheMeasuredSizeIsStale)
     fillTwoBuyers(db, 200);
     refreshIndexStatistics(db.data());
     EXPECT_FALSE(indexStatisticsStale(db.data().connection()));
-    fillTwoBuyers(db, 1000); // the same numbers again: only the row count matters here
+    fillTwoBuyers(db, 1000, 200); // the numbers after the first ones: only the row count matters here
     EXPECT_TRUE(indexStatisticsStale(db.data().connection()));
 }
 
@@ -123,12 +123,12 @@ protected:
 QTemporaryDir* GeneratedYear::dir = nullptr;
 yeargen::Summary GeneratedYear::summary;
 
-TEST_F(GeneratedYear, PlansUseTheTicketNumberIndexAlone)
+TEST_F(GeneratedYear, PlansFindTicketsByTheBuyersNumberKey)
 {
     Connection& c = data.connection();
     EXPECT_EQ(planOf(c, yeargen::itemisedSql()), QString::fromLatin1(kItemisedPlan));
     const QString matched = planOf(c, yeargen::itemisedSql(true));
-    EXPECT_TRUE(matched.contains(QStringLiteral("FJFEJ INDEX (IX_FJFEJ_BSZAM)"))) << matched.toStdString();
+    EXPECT_TRUE(matched.contains(QStringLiteral("FJFEJ INDEX (UQ_FJFEJ_AKOD_BSZAM)"))) << matched.toStdString();
     EXPECT_EQ(planOf(c, yeargen::excelTicketsSql()), QString::fromLatin1(kExcelPlan));
     EXPECT_FALSE(indexStatisticsStale(c));
 }

@@ -69,8 +69,9 @@ TEST(Fit, LongTextShrinksOrWrapsInsideItsBox)
         EXPECT_GE(a.font.pointSizeF(), 4.0);
         EXPECT_EQ(a.wordWrap, c.wraps);
         EXPECT_DOUBLE_EQ(a.rect.width(), c.width); // the box stays where it was
-        if (!c.wraps)
+        if (!c.wraps) {
             EXPECT_LE(textWidthMm(a), c.width - 1.0); // within the padding: never into the next box
+        }
         // The neighbour is untouched.
         EXPECT_DOUBLE_EQ(boxNamed(r, QStringLiteral("B")).font.pointSizeF(), 8.0);
     }

@@ -158,15 +158,16 @@ TEST_F(Lists, ProductListSeparatesLetterCaseAndLeavesProducerlessLinesOutOfTheLi
     const QString total = collectProductList(data(), kBuyer, year());
     EXPECT_EQ(total, QStringLiteral("6500"));
     EXPECT_EQ(data().ZQ20.rowCount(), 2);
-    EXPECT_EQ(data().ZQ21.rowCount(), 2); // the first product's lines, the producerless one included
+    // The Hungarian order puts the lower-case name first; its one line is the first product's.
+    EXPECT_EQ(data().ZQ21.rowCount(), 1);
     ASSERT_TRUE(printList(productListPrint(total, year())));
     EXPECT_EQ(pages.orientation, QPageLayout::Portrait);
-    EXPECT_EQ(pages.textsOf(QStringLiteral("TermekNev")), (QStringList{QStringLiteral("Búza"), QStringLiteral("búza")})) << dump();
+    EXPECT_EQ(pages.textsOf(QStringLiteral("TermekNev")), (QStringList{QStringLiteral("búza"), QStringLiteral("Búza")})) << dump();
     // The feed joins producers strictly: the line of the unknown producer is not listed ...
     EXPECT_EQ(pages.textsOf(QStringLiteral("Bszam")), (QStringList{QStringLiteral("20160001"), QStringLiteral("20160001")}));
     // ... but it is in the product's total and in the grand total.
-    EXPECT_EQ(pages.textsOf(QStringLiteral("CsoportKifiz")), (QStringList{QStringLiteral("6 000,00"), QStringLiteral("500,00")}));
-    EXPECT_EQ(pages.textsOf(QStringLiteral("CsoportMenny")), (QStringList{QStringLiteral("120,00"), QStringLiteral("10,00")}));
+    EXPECT_EQ(pages.textsOf(QStringLiteral("CsoportKifiz")), (QStringList{QStringLiteral("500,00"), QStringLiteral("6 000,00")}));
+    EXPECT_EQ(pages.textsOf(QStringLiteral("CsoportMenny")), (QStringList{QStringLiteral("10,00"), QStringLiteral("120,00")}));
     EXPECT_EQ(pages.textsOf(QStringLiteral("Mindosszesen")), QStringList{QStringLiteral("Kifizetett mindösszesen: 6500 Ft")});
     EXPECT_FALSE(containing(QStringLiteral("Időszak (fizetési dátum szerint): 2016.01.01 – 2016.12.31")).isEmpty()) << dump();
 }
