@@ -7,6 +7,7 @@
 #include "TextHelpers.h"
 
 #include <QDate>
+#include <QSet>
 #include <QVector>
 
 #include <algorithm>
@@ -116,8 +117,9 @@ BoundValue date(const QDate& d)
 }
 
 // Personal tax identifier: 8, the days from 1867-01-01 to the birth date, three serial digits and
-// the check digit (weighted sum modulo 11; a remainder of 10 is not issued).
-QString taxIdentifier(Random& rng, const QDate& birth)
+// the check digit (weighted sum modulo 11; a remainder of 10 is not issued). Never one already in
+// `used`: two producers sharing an identifier would stop the month's 1608M files.
+QString taxIdentifier(Random& rng, const QDate& birth, QSet<QString>& used)
 {
     const qint64 days = QDate(1867, 1, 1).daysTo(birth);
     for (;;) {
@@ -128,8 +130,10 @@ QString taxIdentifier(Random& rng, const QDate& birth)
             sum += (head.at(i).unicode() - u'0') * (i + 1);
         if (sum % 11 != 10) {
             const QString id = head + QString::number(sum % 11);
-            if (adoazonEllenorzes(id))
+            if (adoazonEllenorzes(id) && !used.contains(id)) {
+                used.insert(id);
                 return id;
+            }
         }
     }
 }
@@ -286,6 +290,7 @@ Summary generateYear(const QString& database, const Size& size, unsigned seed,
             "o_igszam, o_adoszam, o_taj, o_szulhely, o_szido, o_anyja, o_neme, o_szulnev, o_bankszla, o_szja, "
             "o_fhat, o_ervkelt, o_mnyptag, o_regszam, o_csgazd) "
             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, 'N', ?, ?)"));
+        QSet<QString> usedTaxIds;
         for (int i = 0; i < size.producers; ++i) {
             ProducerRow p;
             p.code = QStringLiteral("%1").arg(i + 1, 5, 10, QLatin1Char('0'));
@@ -306,7 +311,7 @@ Summary generateYear(const QString& database, const Size& size, unsigned seed,
                 card += QString::number(rng.upTo(100));
             ins->execute({text(p.code), text(name), text(QString::fromLatin1(town.postcode)), text(u8(town.name)),
                           text(u8(rng.pick(kStreets))), text(u8(rng.pick(kStreetKinds))),
-                          text(QString::number(1 + rng.upTo(150))), text(taxIdentifier(rng, birth)), text(card),
+                          text(QString::number(1 + rng.upTo(150))), text(taxIdentifier(rng, birth, usedTaxIds)), text(card),
                           text(taxNo), text(tajNumber(rng)), text(u8(town.name)), date(birth), text(mother),
                           text(female ? QStringLiteral("2") : QStringLiteral("1")),
                           text(female && rng.chance(0.5) ? u8(rng.pick(kFamilyNames)) + QLatin1Char(' ') + given
