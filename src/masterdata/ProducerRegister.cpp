@@ -172,10 +172,10 @@ std::optional<ProducerFault> checkProducer(const ProducerInput& in)
     if (neme != u"1" && neme != u"2")
         return fault("Hibás a neme: 1 vagy 2 lehet!", F::Neme);
     // Text the WIN1250 code page cannot hold would be stored as "?".
-    for (const ProducerFieldSpec& spec : producerFieldSpecs()) {
-        const QString refusal = win1250::fieldRefusal(u8(spec.label).remove(QLatin1Char(':')).trimmed(), in[spec.field]);
+    for (const ProducerFieldSpec& column : producerFieldSpecs()) {
+        const QString refusal = win1250::fieldRefusal(u8(column.label).remove(QLatin1Char(':')).trimmed(), in[column.field]);
         if (!refusal.isEmpty())
-            return ProducerFault{refusal, spec.field};
+            return ProducerFault{refusal, column.field};
     }
     return std::nullopt;
 }

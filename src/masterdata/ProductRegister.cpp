@@ -83,11 +83,11 @@ std::optional<ProductFault> checkProduct(const ProductInput& in)
         return fault(QStringLiteral("Hibás az egységár: nem lehet negatív!"), F::Ear);
     if (rate < 0 || rate > 100)
         return fault(QStringLiteral("Hibás a komp.mérték: 0 és 100 közötti egész szám legyen!"), F::Kompmerteke);
-    for (const ProductFieldSpec& spec : productFieldSpecs()) {
-        const QString refusal = win1250::fieldRefusal(QString::fromUtf8(spec.label).remove(QLatin1Char(':')).trimmed(),
-                                                      in[spec.field]);
+    for (const ProductFieldSpec& column : productFieldSpecs()) {
+        const QString refusal = win1250::fieldRefusal(QString::fromUtf8(column.label).remove(QLatin1Char(':')).trimmed(),
+                                                      in[column.field]);
         if (!refusal.isEmpty())
-            return fault(refusal, spec.field);
+            return fault(refusal, column.field);
     }
     return std::nullopt;
 }
